@@ -1,0 +1,17 @@
+#pragma once
+// Helpers for the benchmark programs: clocks, memory, and the photo folder.
+
+#include <string>
+#include <vector>
+
+namespace pixfold::bench {
+
+double NowSeconds();
+long ResidentBytes();  // current resident set size
+std::vector<std::string> JpegFilesIn(const std::string& folder);
+// The folder named on the command line, else the shared benchmark photos.
+std::string PhotoFolder(int argc, char** argv);
+std::string MakeTempDir();
+void RemoveTree(const std::string& path);
+
+}  // namespace pixfold::bench

@@ -1,0 +1,63 @@
+#pragma once
+// Integer, text and byte settings by section and value name under the product
+// key. Never reports anything: reads fall back to their defaults, writes
+// answer false.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Registry.h"
+
+namespace pixfold {
+
+class SettingsStore {
+public:
+    explicit SettingsStore(reg::Registry& registry) : m_registry(registry) {}
+
+    // Remembers root and path first, then creates or opens the product key with
+    // write access. The caller closes the returned key.
+    bool Open(reg::HKEY root, const std::string& productKeyPath, reg::HKEY* key,
+              uint32_t* disposition);
+
+    // Copies Pixfold.INI of the configuration folder into the open product key.
+    void MigrateIniFile(reg::HKEY productKey);
+
+    int GetInt(const std::string& section, const std::string& name, int defaultValue);
+    bool SetInt(const std::string& section, const std::string& name, int value);
+    std::string GetString(const std::string& section, const std::string& name,
+                          const std::string& defaultValue);
+    bool SetString(const std::string& section, const std::string& name, const std::string& text);
+    bool GetBinary(const std::string& section, const std::string& name, int* count,
+                   uint8_t* buffer);
+    bool SetBinary(const std::string& section, const std::string& name, int count,
+                   const uint8_t* data);
+
+    reg::HKEY RootKey() const { return m_hRootKey; }
+    const std::string& ProductKeyPath() const { return m_strProductKey; }
+    reg::Registry& Registry() const { return m_registry; }
+
+    static constexpr const char* kIniFileName = "Pixfold.INI";
+    static constexpr const char* kProductKeyPath = "Software\\Norwend Software\\Pixfold";
+    static constexpr uint32_t kReadLimit = 260;   // bytes, terminator included
+    static constexpr size_t kIniLineBuffer = 520;
+
+private:
+    std::string SectionPath(const std::string& section) const;
+    // Text of a REG_SZ-style value that fits the read limit; false otherwise.
+    bool ReadText(const std::string& section, const std::string& name, std::string* text);
+
+    reg::Registry& m_registry;
+    reg::HKEY m_hRootKey = reg::HKEY_LOCAL_MACHINE;
+    std::string m_strProductKey;
+};
+
+}  // namespace pixfold
+
+namespace pixfold {
+
+// What start-up does with the store: open the product key under
+// HKEY_LOCAL_MACHINE and, when it was only now created, migrate the INI file.
+// Returns whether the key could be opened.
+bool OpenStoreAtStartup(SettingsStore& store);
+
+}  // namespace pixfold

@@ -1,0 +1,271 @@
+#include "batch/BatchCommands.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "app/SettingsStore.h"
+#include "catalog/FolderScan.h"
+#include "fileops/Details.h"
+#include "platform/AtomicFile.h"
+#include "platform/ConfigDir.h"
+#include "platform/Registry.h"
+#include "platform/StderrShell.h"
+#include "platform/TextUtil.h"
+
+namespace pixfold::batch {
+
+namespace {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  pixfold-batch details FOLDER [--sort none|name|size|date] [--descending] [--pitch N]\n"
+    "      Scans FOLDER as Open Folder does and prints one line per image:\n"
+    "      name, size, date and thumbnail dimensions, tab-separated, CR LF ended.\n"
+    "  pixfold-batch thumbs FOLDER --out DIR [same options]\n"
+    "      Also writes each thumbnail to DIR as NNNN.ppm (catalogue index) and prints\n"
+    "      index, file name and dimensions per image.\n"
+    "  pixfold-batch settings list\n"
+    "  pixfold-batch settings get SECTION NAME\n"
+    "  pixfold-batch settings get --int DEFAULT SECTION NAME\n"
+    "  pixfold-batch settings set SECTION NAME TEXT\n"
+    "      Lists, reads or writes the stored settings (the configuration folder is\n"
+    "      $PIXFOLD_CONFIG_DIR, else $XDG_CONFIG_HOME/pixfold, else ~/.config/pixfold).\n"
+    "\n"
+    "Messages the program would show in a box go to standard error, one each.\n"
+    "Exit status: 0 no message, 1 some file failed, 2 wrong command line or unreadable folder.\n";
+
+struct CatalogOptions {
+    std::string folder;
+    std::string outDir;
+    ScanSettings scan;
+};
+
+int Usage(std::FILE* err, const std::string& problem) {
+    std::fprintf(err, "pixfold-batch: %s\n\n%s", problem.c_str(), kUsage);
+    return kExitUsage;
+}
+
+bool ParseNumber(const std::string& text, int& value) {
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < -1000000 || v > 1000000) {
+        return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+// Parses FOLDER and the catalogue options; returns an error text or "".
+std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t first,
+                                bool wantOut, CatalogOptions& opts) {
+    for (size_t i = first; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--sort") {
+            if (!value(v)) {
+                return "--sort needs none, name, size or date";
+            }
+            if (v == "none") {
+                opts.scan.sortOption = kSortNone;
+            } else if (v == "name") {
+                opts.scan.sortOption = kSortName;
+            } else if (v == "size") {
+                opts.scan.sortOption = kSortSize;
+            } else if (v == "date") {
+                opts.scan.sortOption = kSortDate;
+            } else {
+                return "unknown sort '" + v + "' (none, name, size or date)";
+            }
+        } else if (a == "--descending") {
+            opts.scan.sortStyle = 1;
+        } else if (a == "--pitch") {
+            if (!value(v) || !ParseNumber(v, opts.scan.pitch) || opts.scan.pitch < 4) {
+                return "--pitch needs a whole number of at least 4";
+            }
+        } else if (a == "--out" && wantOut) {
+            if (!value(opts.outDir)) {
+                return "--out needs a folder";
+            }
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            return "unknown option " + a;
+        } else if (opts.folder.empty()) {
+            opts.folder = a;
+        } else {
+            return "unexpected argument " + a;
+        }
+    }
+    if (opts.folder.empty()) {
+        return "no FOLDER given";
+    }
+    if (wantOut && opts.outDir.empty()) {
+        return "thumbs needs --out DIR";
+    }
+    return "";
+}
+
+bool IsReadableFolder(const std::string& folder) {
+    struct stat st {};
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Thumbnail bits (bottom-up BGR, aligned rows) as a top-down RGB PPM.
+bool WritePpm(const ThumbRecord& r, const std::string& path) {
+    AtomicFile file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    std::FILE* fp = file.Stream();
+    std::fprintf(fp, "P6\n%u %u\n255\n", r.m_nThumbWidth, r.m_nThumbHeight);
+    const uint32_t stride = AlignedRowLength(r.m_nThumbWidth);
+    std::vector<uint8_t> row(size_t{r.m_nThumbWidth} * 3);
+    for (uint32_t y = 0; y < r.m_nThumbHeight && r.m_pDib; ++y) {
+        const uint8_t* src = r.m_pDib.get() + uint64_t{r.m_nThumbHeight - 1 - y} * stride;
+        for (uint32_t x = 0; x < r.m_nThumbWidth; ++x) {
+            row[x * 3] = src[x * 3 + 2];
+            row[x * 3 + 1] = src[x * 3 + 1];
+            row[x * 3 + 2] = src[x * 3];
+        }
+        std::fwrite(row.data(), 1, row.size(), fp);
+    }
+    return file.Commit();
+}
+
+int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out,
+               std::FILE* err) {
+    CatalogOptions opts;
+    std::string problem = ParseCatalogOptions(args, 1, thumbs, opts);
+    if (!problem.empty()) {
+        return Usage(err, problem);
+    }
+    if (!IsReadableFolder(opts.folder)) {
+        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
+        return kExitUsage;
+    }
+    if (thumbs && !MakeDirs(opts.outDir)) {
+        std::fprintf(err, "pixfold-batch: cannot create folder %s\n", opts.outDir.c_str());
+        return kExitUsage;
+    }
+    StderrShell shell(err);
+    ShellScope scope(shell);
+    ThumbCatalog list;
+    ScanOutcome outcome = OpenFolder(list, opts.folder, opts.scan);
+    if (!outcome.folderReadable) {
+        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
+        return kExitUsage;
+    }
+    bool writeFailed = false;
+    if (thumbs) {
+        size_t index = 0;
+        for (const auto& r : list) {
+            std::string name = r->m_strPath.substr(r->m_strPath.rfind('/') + 1);
+            if (r->m_pDib && !WritePpm(*r, opts.outDir + Format("/%04zu.ppm", index))) {
+                shell.Message(Format("Cannot write %s/%04zu.ppm", opts.outDir.c_str(), index),
+                              MB_OK, kAppTitle, MsgOwner::App);
+                writeFailed = true;
+            }
+            std::fprintf(out, "%zu\t%s\t%s\n", index, name.c_str(), r->m_strDim.c_str());
+            ++index;
+        }
+    } else {
+        const std::string text = FormatDetails(list);
+        std::fwrite(text.data(), 1, text.size(), out);
+    }
+    std::fflush(out);
+    return (shell.MessageCount() > 0 || writeFailed) ? kExitMessages : kExitOk;
+}
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    std::string s;
+    for (uint8_t b : bytes) {
+        s += Format("%02x", b);
+    }
+    return s;
+}
+
+int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    if (args.size() < 2) {
+        return Usage(err, "settings needs list, get or set");
+    }
+    reg::Registry registry(ConfigDir());
+    SettingsStore store(registry);
+    OpenStoreAtStartup(store);
+    const std::string& verb = args[1];
+    if (verb == "list" && args.size() == 2) {
+        reg::HKEY product;
+        if (registry.OpenKey(store.RootKey(), store.ProductKeyPath(), reg::KEY_READ, &product) !=
+            reg::ERROR_SUCCESS) {
+            return kExitOk;  // nothing stored
+        }
+        for (const reg::ValueEntry& v : registry.ListValues(product)) {
+            std::string data;
+            if (v.type == reg::REG_SZ) {
+                data.assign(v.data.begin(), v.data.end());
+                data = data.c_str();  // without its NUL
+            } else {
+                data = Hex(v.data);
+            }
+            std::fprintf(out, "%s\t%s\t%s\t%s\n", v.keyPath.c_str(), v.name.c_str(),
+                         v.type == reg::REG_SZ ? "REG_SZ"
+                                               : (v.type == reg::REG_BINARY ? "REG_BINARY"
+                                                                            : "REG_NONE"),
+                         data.c_str());
+        }
+        return kExitOk;
+    }
+    if (verb == "get" && args.size() == 4) {
+        std::fprintf(out, "%s\n", store.GetString(args[2], args[3], "").c_str());
+        return kExitOk;
+    }
+    if (verb == "get" && args.size() == 6 && args[2] == "--int") {
+        int def = 0;
+        if (!ParseNumber(args[3], def)) {
+            return Usage(err, "--int needs a whole number as its default");
+        }
+        std::fprintf(out, "%d\n", store.GetInt(args[4], args[5], def));
+        return kExitOk;
+    }
+    if (verb == "set" && args.size() == 5) {
+        if (!store.SetString(args[2], args[3], args[4])) {
+            std::fprintf(err, "pixfold-batch: could not store %s\\%s in %s\n", args[2].c_str(),
+                         args[3].c_str(), registry.DatabasePath().c_str());
+            return kExitMessages;
+        }
+        return kExitOk;
+    }
+    return Usage(err, "wrong settings command");
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    if (args.empty()) {
+        return Usage(err, "no command given");
+    }
+    const std::string& cmd = args[0];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        std::fputs(kUsage, out);
+        return kExitOk;
+    }
+    if (cmd == "details") {
+        return RunCatalog(args, false, out, err);
+    }
+    if (cmd == "thumbs") {
+        return RunCatalog(args, true, out, err);
+    }
+    if (cmd == "settings") {
+        return RunSettings(args, out, err);
+    }
+    return Usage(err, "unknown command " + cmd);
+}
+
+}  // namespace pixfold::batch

@@ -1,0 +1,146 @@
+#include "catalog/FolderScan.h"
+
+#include <memory>
+
+#include "catalog/Thumbnail.h"
+#include "platform/FileTime.h"
+#include "platform/Shell.h"
+#include "platform/TextUtil.h"
+
+namespace pixfold {
+
+std::string FormatDateCaption(uint16_t month, uint16_t day, uint16_t year, uint16_t hour,
+                              uint16_t minute) {
+    int hour12 = hour;
+    const char* suffix = "AM";
+    if (hour > 11) {
+        suffix = "PM";
+        if (hour > 12) {
+            hour12 = hour - 12;
+        }
+    }
+    return Format("%d/%d/%d %d:%.2d %s", month, day, year, hour12, minute, suffix);
+}
+
+void AddFileRecord(ThumbCatalog& list, const std::string& folder, const FindData& found) {
+    // The name keeps its case: on a case-sensitive file system a lower-cased
+    // path would name no file.
+    std::string path = folder + "/" + found.name;
+    Shell::Current().ProgressText(path);
+
+    auto record = std::make_unique<ThumbRecord>();
+    record->m_strPath = path;
+    record->m_dwFileSize = static_cast<uint32_t>(found.size);
+    record->m_strSize = Format("%d", static_cast<int>(record->m_dwFileSize));
+
+    const uint64_t local = UtcTicksToLocal(found.lastWrite);
+    record->m_dwTimeLow = static_cast<uint32_t>(local);
+    record->m_dwTimeHigh = static_cast<uint32_t>(local >> 32);
+    const CalendarTime ct = TicksToCalendar(local);
+    record->m_wMonth = ct.month;
+    record->m_wDay = ct.day;
+    record->m_wYear = ct.year;
+    record->m_wHour = ct.hour;
+    record->m_wMinute = ct.minute;
+    record->m_strDate =
+        FormatDateCaption(ct.month, ct.day, ct.year, ct.hour, ct.minute);
+    list.Append(std::move(record));
+}
+
+void SplitRecordPath(ThumbRecord& record) {
+    const std::string& path = record.m_strPath;
+    std::string::size_type slash = path.rfind('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    record.m_strFolder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string::size_type dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        record.m_strExt.clear();
+        record.m_strTitle.clear();
+    } else {
+        record.m_strExt = name.substr(dot);
+        record.m_strTitle = name.substr(0, dot);
+    }
+}
+
+void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
+    Shell& shell = Shell::Current();
+    if (showProgress) {
+        shell.ProgressCaption("Processing Image Files");
+    }
+    if (list.empty()) {
+        return;
+    }
+    for (const auto& record : list) {
+        if (showProgress) {
+            shell.ProgressText(record->m_strPath);
+        }
+        BuildThumbnail(*record, pitch);
+    }
+}
+
+std::string TrimTrailingSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+namespace {
+
+// Adds the records of one search; returns whether it gave a handle.
+bool SearchAndAdd(ThumbCatalog& list, const std::string& folder, const char* wildcard,
+                  bool& readable) {
+    SearchResult found = FindFiles(folder + "/" + wildcard);
+    if (found.status == SearchStatus::CannotRead) {
+        readable = false;
+        return false;
+    }
+    for (const FindData& fd : found.entries) {
+        if (fd.name.empty() || fd.name[0] == '.' || fd.directory) {
+            continue;
+        }
+        AddFileRecord(list, folder, fd);
+    }
+    return found.status == SearchStatus::Found;
+}
+
+}  // namespace
+
+ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
+                       const std::function<void(const std::string&)>& afterClear) {
+    ScanOutcome outcome;
+    folder = TrimTrailingSeparator(std::move(folder));
+    outcome.folder = folder;
+    list.Clear();
+    if (afterClear) {
+        afterClear(folder);
+    }
+    bool readable = true;
+    const bool jpg = SearchAndAdd(list, folder, "*.jpg", readable);
+    const bool jpeg = SearchAndAdd(list, folder, "*.jpeg", readable);
+    outcome.folderReadable = readable;
+    outcome.anyMatch = jpg || jpeg;
+    if (outcome.anyMatch) {
+        for (const auto& record : list) {
+            SplitRecordPath(*record);
+        }
+        SortCatalog(list, settings.sortOption, settings.sortStyle);
+        BuildThumbnails(list, settings.pitch, true);
+    }
+    return outcome;
+}
+
+ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
+                       const std::function<void(const std::string&)>& afterClear) {
+    WaitCursor wait;
+    Shell& shell = Shell::Current();
+    shell.ProgressOpen("starting...");
+    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, afterClear);
+    shell.ProgressClose();
+    if (!outcome.anyMatch) {
+        shell.AppMessage("No files found.");
+    }
+    return outcome;
+}
+
+}  // namespace pixfold

@@ -1,0 +1,49 @@
+#pragma once
+// The ordered list of records the view owns. List order is display order, and
+// a record's index everywhere is its zero-based position here.
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "catalog/ThumbRecord.h"
+
+namespace pixfold {
+
+enum SortOption { kSortNone = 0, kSortName = 1, kSortSize = 2, kSortDate = 3 };
+
+class ThumbCatalog {
+public:
+    size_t size() const { return m_records.size(); }
+    bool empty() const { return m_records.empty(); }
+    ThumbRecord& at(size_t index) const { return *m_records.at(index); }
+    ThumbRecord* head() const { return m_records.empty() ? nullptr : m_records.front().get(); }
+
+    ThumbRecord& Append(std::unique_ptr<ThumbRecord> record);
+    // Removes and releases one record; false when it is not in the list.
+    bool Remove(const ThumbRecord* record);
+    // Releases every record, thumbnails first.
+    void Clear();
+    // Zero-based index, or -1.
+    long IndexOf(const ThumbRecord* record) const;
+    bool Contains(const ThumbRecord* record) const { return IndexOf(record) >= 0; }
+
+    auto begin() const { return m_records.begin(); }
+    auto end() const { return m_records.end(); }
+
+    // Reorders by the given permutation of current indices.
+    void Reorder(const std::vector<size_t>& order);
+
+private:
+    std::vector<std::unique_ptr<ThumbRecord>> m_records;
+};
+
+// Whether the first 64-bit time is strictly later than the second.
+bool IsLaterTime(uint32_t high1, uint32_t low1, uint32_t high2, uint32_t low2);
+
+// Sorts by option (0 none, 1 name, 2 size, 3 date; others none) and style (0
+// ascending, else descending). Equal keys end in the reverse of their order
+// before the sort, so sorting twice restores them.
+void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle);
+
+}  // namespace pixfold

@@ -1,0 +1,129 @@
+#include "jpeg/PixelOps.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace pixfold {
+
+uint32_t AlignedRowLength(uint32_t width) {
+    uint64_t len = ((uint64_t{width} * 24 + 31) >> 5) << 2;
+    return len > UINT32_MAX ? 0 : static_cast<uint32_t>(len);
+}
+
+uint64_t PackedImageBytes(uint32_t width, uint32_t height) {
+    uint64_t bytes = uint64_t{width} * 3 * uint64_t{height};  // cannot wrap: < 2^66 / 2^2
+    return bytes > kMaxPixelBytes ? 0 : bytes;
+}
+
+PixelBuffer AllocatePixels(uint64_t bytes) {
+    if (bytes == 0 || bytes > kMaxPixelBytes) {
+        return nullptr;
+    }
+    return PixelBuffer(new (std::nothrow) uint8_t[bytes]);
+}
+
+bool SwapRedBlue(uint8_t* buffer, uint32_t width, uint32_t height) {
+    if (!buffer) {
+        return false;
+    }
+    uint64_t pixels = uint64_t{width} * height;
+    for (uint64_t i = 0; i < pixels; ++i) {
+        std::swap(buffer[i * 3], buffer[i * 3 + 2]);
+    }
+    return true;
+}
+
+bool FlipRows(uint8_t* buffer, uint32_t rowLength, uint32_t rows) {
+    if (!buffer) {
+        return false;
+    }
+    std::unique_ptr<uint8_t[]> rowA(new (std::nothrow) uint8_t[rowLength ? rowLength : 1]);
+    std::unique_ptr<uint8_t[]> rowB(new (std::nothrow) uint8_t[rowLength ? rowLength : 1]);
+    if (!rowA || !rowB) {
+        return false;
+    }
+    for (uint32_t i = 0; i < (rows + 1) / 2; ++i) {
+        uint32_t j = rows - 1 - i;
+        uint8_t* ri = buffer + uint64_t{i} * rowLength;
+        uint8_t* rj = buffer + uint64_t{j} * rowLength;
+        std::memcpy(rowA.get(), ri, rowLength);
+        std::memcpy(rowB.get(), rj, rowLength);
+        std::memcpy(ri, rowB.get(), rowLength);
+        std::memcpy(rj, rowA.get(), rowLength);
+    }
+    return true;
+}
+
+PixelBuffer MakeAlignedRows(const uint8_t* buffer, uint32_t width, uint32_t height,
+                            uint32_t& alignedRowLength) {
+    if (!buffer) {
+        return nullptr;
+    }
+    uint32_t len = AlignedRowLength(width);
+    uint64_t total = uint64_t{len} * height;
+    if (len == 0 && width != 0) {
+        return nullptr;
+    }
+    // A zero-sized bitmap still gets a (one-byte) array, so that "no picture"
+    // and "empty picture" stay distinct.
+    PixelBuffer out;
+    if (total == 0) {
+        out.reset(new (std::nothrow) uint8_t[1]);
+    } else {
+        out = AllocatePixels(total);
+    }
+    if (!out) {
+        return nullptr;
+    }
+    const uint64_t packed = uint64_t{width} * 3;
+    for (uint32_t r = 0; r < height; ++r) {
+        std::memcpy(out.get() + uint64_t{r} * len, buffer + r * packed, packed);
+    }
+    alignedRowLength = len;
+    return out;
+}
+
+bool ReduceBlockAverage(const uint8_t* src, uint8_t* dst, uint32_t srcWidth, uint32_t srcHeight,
+                        uint32_t dstWidth, uint32_t dstHeight, bool squareBlock) {
+    if (dstWidth == 0 || dstHeight == 0 || dstWidth > srcWidth || dstHeight > srcHeight || !src ||
+        !dst) {
+        return false;
+    }
+    const float ratioX = static_cast<float>(srcWidth) / static_cast<float>(dstWidth);
+    const float ratioY = static_cast<float>(srcHeight) / static_cast<float>(dstHeight);
+    uint32_t blockW = static_cast<uint32_t>(ratioX);
+    uint32_t blockH = static_cast<uint32_t>(ratioY);
+    if (squareBlock) {
+        blockW = blockH = std::min(blockW, blockH);
+    }
+    const uint32_t divisor = blockW * blockH;
+    for (uint32_t y = 0; y < dstHeight; ++y) {
+        uint32_t sy = static_cast<uint32_t>(static_cast<double>(y) * static_cast<double>(ratioY));
+        // Single-precision ratios can put the last block a pixel past the edge
+        // in principle; never read outside the source.
+        sy = std::min(sy, srcHeight - blockH);
+        for (uint32_t x = 0; x < dstWidth; ++x) {
+            uint32_t sx =
+                static_cast<uint32_t>(static_cast<double>(x) * static_cast<double>(ratioX));
+            sx = std::min(sx, srcWidth - blockW);
+            uint32_t sum[3] = {0, 0, 0};
+            for (uint32_t k = 0; k < blockH; ++k) {
+                const uint8_t* p = src + ((uint64_t{sy} + k) * srcWidth + sx) * 3;
+                for (uint32_t l = 0; l < blockW; ++l, p += 3) {
+                    sum[0] += p[0];
+                    sum[1] += p[1];
+                    sum[2] += p[2];
+                }
+            }
+            uint8_t* d = dst + (uint64_t{y} * dstWidth + x) * 3;
+            d[0] = static_cast<uint8_t>(sum[0] / divisor);
+            d[1] = static_cast<uint8_t>(sum[1] / divisor);
+            d[2] = static_cast<uint8_t>(sum[2] / divisor);
+        }
+    }
+    return true;
+}
+
+}  // namespace pixfold

@@ -1,0 +1,14 @@
+#pragma once
+// The configuration folder: $PIXFOLD_CONFIG_DIR, else $XDG_CONFIG_HOME/pixfold,
+// else ~/.config/pixfold. It holds registry.db and Pixfold.INI.
+
+#include <string>
+
+namespace pixfold {
+
+std::string ConfigDir();
+
+// Creates the folder and its parents; true when it exists afterwards.
+bool MakeDirs(const std::string& path);
+
+}  // namespace pixfold

@@ -1,0 +1,60 @@
+#include "platform/RecordingShell.h"
+
+namespace pixfold {
+
+int RecordingShell::Message(const std::string& text, unsigned style, const std::string& caption,
+                            MsgOwner owner) {
+    m_events.push_back({Event::Message, text, caption, style, owner});
+    if (m_waitDepth > 0) {
+        m_waitSeen = true;
+    }
+    if (!m_answers.empty()) {
+        int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    return (style & 0xF) == MB_YESNO ? IDNO : IDOK;
+}
+
+void RecordingShell::ProgressOpen(const std::string& text) {
+    m_events.push_back({Event::ProgressOpen, text, {}, 0, MsgOwner::App});
+}
+
+void RecordingShell::ProgressText(const std::string& text) {
+    m_events.push_back({Event::ProgressText, text, {}, 0, MsgOwner::App});
+}
+
+void RecordingShell::ProgressCaption(const std::string& caption) {
+    m_events.push_back({Event::ProgressCaption, {}, caption, 0, MsgOwner::App});
+}
+
+void RecordingShell::ProgressClose() {
+    m_events.push_back({Event::ProgressClose, {}, {}, 0, MsgOwner::App});
+}
+
+bool RecordingShell::OpenWithSystem(const std::string& pathOrUrl) {
+    m_events.push_back({Event::Open, pathOrUrl, {}, 0, MsgOwner::App});
+    return m_openResult;
+}
+
+std::vector<std::string> RecordingShell::Messages() const {
+    std::vector<std::string> out;
+    for (const Event& e : m_events) {
+        if (e.kind == Event::Message) {
+            out.push_back(e.text);
+        }
+    }
+    return out;
+}
+
+std::vector<RecordingShell::Event> RecordingShell::MessageEvents() const {
+    std::vector<Event> out;
+    for (const Event& e : m_events) {
+        if (e.kind == Event::Message) {
+            out.push_back(e);
+        }
+    }
+    return out;
+}
+
+}  // namespace pixfold

@@ -1,0 +1,53 @@
+#pragma once
+// A shell for tests: records everything shown and answers from a script.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace pixfold {
+
+class RecordingShell : public Shell {
+public:
+    struct Event {
+        enum Kind { Message, ProgressOpen, ProgressText, ProgressCaption, ProgressClose, Open };
+        Kind kind;
+        std::string text;
+        std::string caption;
+        unsigned style = 0;
+        MsgOwner owner = MsgOwner::App;
+    };
+
+    int Message(const std::string& text, unsigned style, const std::string& caption,
+                MsgOwner owner) override;
+    void ProgressOpen(const std::string& text) override;
+    void ProgressText(const std::string& text) override;
+    void ProgressCaption(const std::string& caption) override;
+    void ProgressClose() override;
+    void BeginWaitCursor() override { ++m_waitDepth; }
+    void EndWaitCursor() override { --m_waitDepth; }
+    bool OpenWithSystem(const std::string& pathOrUrl) override;
+
+    // Answers for the next message boxes, in order; an empty queue answers
+    // IDOK (IDNO for a yes/no box).
+    void QueueAnswer(int answer) { m_answers.push_back(answer); }
+    void SetOpenResult(bool ok) { m_openResult = ok; }
+
+    std::vector<std::string> Messages() const;  // texts of all boxes, in order
+    std::vector<Event> MessageEvents() const;
+    const std::vector<Event>& Events() const { return m_events; }
+    int WaitDepth() const { return m_waitDepth; }
+    bool WaitCursorSeen() const { return m_waitSeen; }
+    void Clear() { m_events.clear(); }
+
+private:
+    std::vector<Event> m_events;
+    std::deque<int> m_answers;
+    int m_waitDepth = 0;
+    bool m_waitSeen = false;
+    bool m_openResult = true;
+};
+
+}  // namespace pixfold

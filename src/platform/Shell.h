@@ -1,0 +1,82 @@
+#pragma once
+// The one door through which the core talks to the user: message boxes,
+// progress text and the wait cursor. The program installs a wx implementation,
+// the tests a recording one, the batch command one that writes to stderr.
+
+#include <string>
+
+namespace pixfold {
+
+// Message box styles, with the values of the platform the texts were written for.
+enum : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+
+// Answers.
+enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+// Who owns a box: the main window (application box), nobody, or whatever
+// window is active at that moment.
+enum class MsgOwner { App, None, Active };
+
+// The application title, caption of every application message box.
+inline constexpr const char* kAppTitle = "Pixfold";
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Shows a message box; returns the button pressed (IDOK, IDYES, ...).
+    virtual int Message(const std::string& text, unsigned style, const std::string& caption,
+                        MsgOwner owner) = 0;
+
+    // Progress window of a folder scan.
+    virtual void ProgressOpen(const std::string& text) = 0;
+    virtual void ProgressText(const std::string& text) = 0;
+    virtual void ProgressCaption(const std::string& caption) = 0;
+    virtual void ProgressClose() = 0;
+
+    // Hourglass; calls nest.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+
+    // Opens a file or address with the program the desktop associates with it.
+    virtual bool OpenWithSystem(const std::string& pathOrUrl) = 0;
+
+    // The application box: caption "Pixfold", owned by the main window.
+    int AppMessage(const std::string& text, unsigned style = MB_OK) {
+        return Message(text, style, kAppTitle, MsgOwner::App);
+    }
+
+    // The shell the core reports through; never null (a silent one by default).
+    static Shell& Current();
+    static Shell* Install(Shell* shell);  // returns the previous one
+};
+
+// Installs a shell for the lifetime of a scope.
+class ShellScope {
+public:
+    explicit ShellScope(Shell& shell) : m_prev(Shell::Install(&shell)) {}
+    ~ShellScope() { Shell::Install(m_prev); }
+    ShellScope(const ShellScope&) = delete;
+    ShellScope& operator=(const ShellScope&) = delete;
+
+private:
+    Shell* m_prev;
+};
+
+class WaitCursor {
+public:
+    WaitCursor() { Shell::Current().BeginWaitCursor(); }
+    ~WaitCursor() { Shell::Current().EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace pixfold

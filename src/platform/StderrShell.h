@@ -1,0 +1,34 @@
+#pragma once
+// The batch command's shell: every message box becomes one line (or block) on
+// standard error; yes/no questions are answered by a fixed policy.
+
+#include <cstdio>
+
+#include "platform/Shell.h"
+
+namespace pixfold {
+
+class StderrShell : public Shell {
+public:
+    explicit StderrShell(std::FILE* out = stderr) : m_out(out) {}
+
+    int Message(const std::string& text, unsigned style, const std::string& caption,
+                MsgOwner owner) override;
+    void ProgressOpen(const std::string&) override {}
+    void ProgressText(const std::string&) override {}
+    void ProgressCaption(const std::string&) override {}
+    void ProgressClose() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    bool OpenWithSystem(const std::string&) override { return false; }
+
+    int MessageCount() const { return m_count; }
+    void SetYesAnswer(bool yes) { m_yes = yes; }
+
+private:
+    std::FILE* m_out;
+    int m_count = 0;
+    bool m_yes = false;
+};
+
+}  // namespace pixfold

@@ -1,0 +1,99 @@
+#include "TestUtil.h"
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "jpeg/JpegFile.h"
+
+namespace pixfold::test {
+
+TempDir::TempDir() {
+    char tmpl[] = "/tmp/pixfold-test-XXXXXX";
+    if (!mkdtemp(tmpl)) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    m_path = tmpl;
+}
+
+TempDir::~TempDir() {
+    // Undo permission changes tests make, then remove the tree.
+    nftw(
+        m_path.c_str(),
+        [](const char* p, const struct stat* sb, int type, FTW*) {
+            if (type == FTW_D || type == FTW_DNR) {
+                chmod(p, 0755);
+            }
+            (void)sb;
+            return 0;
+        },
+        16, FTW_PHYS);
+    nftw(
+        m_path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); },
+        16, FTW_DEPTH | FTW_PHYS);
+}
+
+std::vector<uint8_t> Pattern(uint32_t w, uint32_t h, uint32_t seed) {
+    std::vector<uint8_t> px(size_t{w} * h * 3);
+    for (uint32_t y = 0; y < h; ++y) {
+        for (uint32_t x = 0; x < w; ++x) {
+            uint8_t* p = &px[(size_t{y} * w + x) * 3];
+            p[0] = static_cast<uint8_t>((x * 255) / (w > 1 ? w - 1 : 1));
+            p[1] = static_cast<uint8_t>((y * 255) / (h > 1 ? h - 1 : 1));
+            p[2] = static_cast<uint8_t>(128 + 60 * ((seed + x / 16 + y / 16) % 2));
+        }
+    }
+    return px;
+}
+
+std::string MakeJpeg(const std::string& path, uint32_t w, uint32_t h, uint32_t seed) {
+    std::vector<uint8_t> px = Pattern(w, h, seed);
+    if (!JpegFile::WriteRgb(path, px.data(), w, h, 90)) {
+        throw std::runtime_error("could not write " + path);
+    }
+    return path;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0;
+}
+
+void SetLocalMTime(const std::string& path, int year, int month, int day, int hour, int minute,
+                   int second) {
+    struct tm t {};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    t.tm_isdst = -1;
+    time_t when = mktime(&t);
+    struct timespec ts[2] = {{when, 0}, {when, 0}};
+    utimensat(AT_FDCWD, path.c_str(), ts, 0);
+}
+
+std::string TestImage(const std::string& name) { return std::string(PIXFOLD_TESTIMAGES) + "/" + name; }
+
+}  // namespace pixfold::test

@@ -1,0 +1,43 @@
+#pragma once
+// Fixtures shared by the core tests: temporary folders, synthetic pictures
+// written through the program's own encoder, and the shared test images.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/RecordingShell.h"
+
+namespace pixfold::test {
+
+// A fresh folder under /tmp, removed with everything in it at destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// A w x h picture in decoded form whose pixels follow a smooth pattern.
+std::vector<uint8_t> Pattern(uint32_t w, uint32_t h, uint32_t seed = 0);
+
+// Writes a JPEG of the pattern (quality 90) and returns its path.
+std::string MakeJpeg(const std::string& path, uint32_t w, uint32_t h, uint32_t seed = 0);
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+
+// Sets a file's modification time from local calendar fields.
+void SetLocalMTime(const std::string& path, int year, int month, int day, int hour, int minute,
+                   int second = 0);
+
+std::string TestImage(const std::string& name);  // path in the shared test images
+
+}  // namespace pixfold::test

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# pixfold-batch as a user runs it: commands, output formats, exit statuses.
+set -u
+BATCH=$1
+IMAGES=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PIXFOLD_CONFIG_DIR=$work/config
+pass=0
+fail=0
+check() {  # description, command status
+    if [ "$2" -eq 0 ]; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAIL: $1"; fi
+}
+
+"$BATCH" --help >"$work/help.txt"; check "--help exits 0" $?
+grep -q "pixfold-batch details FOLDER" "$work/help.txt"; check "--help names details" $?
+"$BATCH" >/dev/null 2>&1; [ $? -eq 2 ]; check "no command exits 2" $?
+"$BATCH" details >/dev/null 2>&1; [ $? -eq 2 ]; check "details without folder exits 2" $?
+"$BATCH" details "$IMAGES" --sort sideways >/dev/null 2>&1; [ $? -eq 2 ]; check "bad sort exits 2" $?
+"$BATCH" details "$work/missing" >/dev/null 2>"$work/err"; [ $? -eq 2 ]; check "missing folder exits 2" $?
+grep -q "cannot read folder" "$work/err"; check "missing folder says so" $?
+
+# A clean folder: exit 0, CR LF lines, sorted by name.
+mkdir -p "$work/good"
+cp "$IMAGES/baseline-ycc422-640x480.jpg" "$work/good/b.jpg"
+cp "$IMAGES/grayscale-227x149.jpg" "$work/good/a.JPG"
+cp "$IMAGES/size-17x17-ycc420.jpg" "$work/good/c.jpeg"
+"$BATCH" details "$work/good" --sort name >"$work/d.txt" 2>"$work/err"; check "clean folder exits 0" $?
+[ ! -s "$work/err" ]; check "clean folder prints no message" $?
+[ "$(wc -l <"$work/d.txt")" -eq 3 ]; check "three lines" $?
+[ "$(grep -c $'\r$' "$work/d.txt")" -eq 3 ]; check "lines end in CR LF" $?
+head -1 "$work/d.txt" | grep -q $'^a\t4333\t.*\t100 x 65\r$'; check "first line a, size, dims" $?
+"$BATCH" details "$work/good" --sort size --descending | head -1 | grep -q $'^b\t21019'; check "size descending" $?
+"$BATCH" details "$work/good" --pitch 53 --sort name | head -1 | grep -q $'\t50 x 33\r$'; check "pitch 53" $?
+
+# Thumbnails as PPM files named by index.
+"$BATCH" thumbs "$work/good" --out "$work/ppm" --sort name >"$work/t.txt"; check "thumbs exits 0" $?
+head -1 "$work/t.txt" | grep -q $'^0\ta.JPG\t100 x 65$'; check "thumbs line" $?
+[ "$(head -c 2 "$work/ppm/0000.ppm")" = "P6" ]; check "0000.ppm is P6" $?
+[ -f "$work/ppm/0002.ppm" ]; check "0002.ppm written" $?
+head -c 20 "$work/ppm/0001.ppm" | grep -q "100 75"; check "ppm size" $?
+"$BATCH" thumbs "$work/good" >/dev/null 2>&1; [ $? -eq 2 ]; check "thumbs without --out exits 2" $?
+
+# Bad files: one message per box on stderr, exit 1, the scan goes on.
+"$BATCH" details "$IMAGES" --sort name >"$work/all.txt" 2>"$work/err"; [ $? -eq 1 ]; check "test images exit 1" $?
+grep -qx "Empty input file" "$work/err"; check "empty file message" $?
+grep -qx "JPEG Error" "$work/err"; check "JPEG Error message" $?
+[ "$(wc -l <"$work/all.txt")" -eq "$(ls "$IMAGES"/*.jpg | wc -l)" ]; check "every file has a line" $?
+
+# Empty folder: "No files found." and exit 1.
+mkdir -p "$work/empty"
+"$BATCH" details "$work/empty" >/dev/null 2>"$work/err"; [ $? -eq 1 ]; check "empty folder exits 1" $?
+grep -qx "No files found." "$work/err"; check "No files found." $?
+
+# Settings: first start migrates Pixfold.INI, later starts do not.
+mkdir -p "$PIXFOLD_CONFIG_DIR"
+printf '[Settings]\r\nPitch=150\r\n[Screen]\r\nx=7\r\n' >"$PIXFOLD_CONFIG_DIR/Pixfold.INI"
+[ "$("$BATCH" settings get --int 103 Settings Pitch)" = "150" ]; check "migrated Pitch" $?
+printf '[Settings]\r\nPitch=999\r\n' >"$PIXFOLD_CONFIG_DIR/Pixfold.INI"
+[ "$("$BATCH" settings get --int 103 Settings Pitch)" = "150" ]; check "no second migration" $?
+"$BATCH" settings set Settings SlideTime "2 s"; check "set exits 0" $?
+[ "$("$BATCH" settings get Settings slidetime)" = "2 s" ]; check "get is case-insensitive" $?
+[ "$("$BATCH" settings get --int 5 Settings SlideTime)" = "2" ]; check "get --int parses" $?
+[ "$("$BATCH" settings get --int 5 Settings Missing)" = "5" ]; check "get --int default" $?
+"$BATCH" settings list >"$work/list.txt"; check "list exits 0" $?
+grep -q $'^Screen\tx\tREG_SZ\t7$' "$work/list.txt"; check "list shows Screen x" $?
+grep -q $'^Settings\tSlideTime\tREG_SZ\t2 s$' "$work/list.txt"; check "list shows SlideTime" $?
+"$BATCH" settings get >/dev/null 2>&1; [ $? -eq 2 ]; check "bad settings command exits 2" $?
+touch "$work/blocker"
+PIXFOLD_CONFIG_DIR=$work/blocker/cfg "$BATCH" settings set S N V 2>/dev/null; [ $? -eq 1 ]; check "unwritable store exits 1" $?
+
+echo "$pass passed, $fail failed"
+[ "$fail" -eq 0 ]
