@@ -52,15 +52,11 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
 SearchResult FindFiles(const std::string& pattern) {
     SearchResult result;
     std::string::size_type slash = pattern.rfind('/');
-    std::string folder;
-    std::string wildcard;
-    if (slash == std::string::npos) {
-        folder = ".";
-        wildcard = pattern;
-    } else {
-        folder = slash == 0 ? "/" : pattern.substr(0, slash);
-        wildcard = pattern.substr(slash + 1);
-    }
+    const std::string folder = slash == std::string::npos ? std::string(1, '.')
+                               : slash == 0                ? std::string(1, '/')
+                                                           : pattern.substr(0, slash);
+    const std::string wildcard =
+        slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
     int dfd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd < 0) {

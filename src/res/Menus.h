@@ -1,0 +1,60 @@
+#pragma once
+// Menu 128 (the main menu) and menu 133 (the grid's context menu), as data.
+
+#include "res/CommandIds.h"
+
+namespace pixfold::res {
+
+enum class MenuKind { Popup, Item, Separator, End };
+
+struct MenuEntry {
+    MenuKind kind;
+    int id;
+    const char* text;
+    bool grayed;  // as the resource marks it; run-time enabling decides
+};
+
+inline constexpr MenuEntry kMainMenu[] = {
+    {MenuKind::Popup, 0, "&Pixfold", false},
+    {MenuKind::Item, ID_OPEN_FOLDER, "&Open Folder...\tF2", false},
+    {MenuKind::Item, ID_CLOSE_VIEW, "&Close View\tF9", false},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_FILE_MRU_FILE1, "Recent File", true},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_APP_EXIT, "E&xit", false},
+    {MenuKind::End, 0, nullptr, false},
+    {MenuKind::Popup, 0, "&Edit", false},
+    {MenuKind::Item, ID_DELETE_THUMB, "&Delete Thumb\tDel", true},
+    {MenuKind::Item, ID_MOVE_RENAME_THUMB, "&Move or Rename Thumb...\tF3", true},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_MAKE_THUMBS, "M&ake Thumbs...\tF10", true},
+    {MenuKind::End, 0, nullptr, false},
+    {MenuKind::Popup, 0, "&View", false},
+    {MenuKind::Item, ID_PREFERENCES, "&Preferences...\tF4", false},
+    {MenuKind::Item, ID_REFRESH, "&Refresh\tF5", false},
+    {MenuKind::Item, ID_SHOW_DETAILS, "Sh&ow Details\tF6", false},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_START_SLIDE_SHOW, "Start Sl&ide Show\tF7", true},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_VIEW_TOOLBAR, "&Toolbar", false},
+    {MenuKind::Item, ID_VIEW_STATUS_BAR, "&Status Bar", false},
+    {MenuKind::End, 0, nullptr, false},
+    {MenuKind::Popup, 0, "&Help", false},
+    {MenuKind::Item, ID_HELP_FINDER, "&Help Topics\tF1", false},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_APP_ABOUT, "&About Pixfold...", false},
+    {MenuKind::End, 0, nullptr, false},
+};
+
+inline constexpr MenuEntry kContextMenu[] = {
+    {MenuKind::Popup, 0, "_POPUP_", false},
+    {MenuKind::Item, ID_PREFERENCES, "&Preferences...", false},
+    {MenuKind::Item, ID_START_SLIDE_SHOW, "&Start Slide Show", false},
+    {MenuKind::Separator, 0, nullptr, false},
+    {MenuKind::Item, ID_DELETE_THUMB, "&Delete Thumb", false},
+    {MenuKind::Item, ID_MOVE_RENAME_THUMB, "&Move or Rename Thumb...", false},
+    {MenuKind::Item, ID_MAKE_THUMBS, "&Make Thumbs...", false},
+    {MenuKind::End, 0, nullptr, false},
+};
+
+}  // namespace pixfold::res
