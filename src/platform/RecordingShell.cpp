@@ -37,6 +37,35 @@ bool RecordingShell::OpenWithSystem(const std::string& pathOrUrl) {
     return m_openResult;
 }
 
+namespace {
+
+bool TakeChoice(std::deque<std::string>& choices, std::string* out) {
+    if (choices.empty()) {
+        return false;
+    }
+    *out = choices.front();
+    choices.pop_front();
+    return true;
+}
+
+}  // namespace
+
+bool RecordingShell::BrowseForFolder(const std::string& title, std::string* folder) {
+    m_events.push_back({Event::BrowseFolder, {}, title, 0, MsgOwner::App});
+    return TakeChoice(m_choices, folder);
+}
+
+bool RecordingShell::ChooseFileToOpen(std::string* path) {
+    m_events.push_back({Event::OpenFileBox, {}, {}, 0, MsgOwner::App});
+    return TakeChoice(m_choices, path);
+}
+
+bool RecordingShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
+    m_events.push_back({Event::SaveAsBox, request.initialPath, request.title, 0, MsgOwner::App});
+    m_lastSaveAs = request;
+    return TakeChoice(m_choices, path);
+}
+
 std::vector<std::string> RecordingShell::Messages() const {
     std::vector<std::string> out;
     for (const Event& e : m_events) {

@@ -12,7 +12,17 @@ namespace pixfold {
 class RecordingShell : public Shell {
 public:
     struct Event {
-        enum Kind { Message, ProgressOpen, ProgressText, ProgressCaption, ProgressClose, Open };
+        enum Kind {
+            Message,
+            ProgressOpen,
+            ProgressText,
+            ProgressCaption,
+            ProgressClose,
+            Open,
+            BrowseFolder,
+            OpenFileBox,
+            SaveAsBox,
+        };
         Kind kind;
         std::string text;
         std::string caption;
@@ -29,6 +39,13 @@ public:
     void BeginWaitCursor() override { ++m_waitDepth; }
     void EndWaitCursor() override { --m_waitDepth; }
     bool OpenWithSystem(const std::string& pathOrUrl) override;
+    bool BrowseForFolder(const std::string& title, std::string* folder) override;
+    bool ChooseFileToOpen(std::string* path) override;
+    bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
+
+    // Answers for the choosers, in order; an empty queue cancels.
+    void QueueChoice(const std::string& path) { m_choices.push_back(path); }
+    const SaveAsRequest& LastSaveAs() const { return m_lastSaveAs; }
 
     // Answers for the next message boxes, in order; an empty queue answers
     // IDOK (IDNO for a yes/no box).
@@ -45,6 +62,8 @@ public:
 private:
     std::vector<Event> m_events;
     std::deque<int> m_answers;
+    std::deque<std::string> m_choices;
+    SaveAsRequest m_lastSaveAs;
     int m_waitDepth = 0;
     bool m_waitSeen = false;
     bool m_openResult = true;

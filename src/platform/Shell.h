@@ -49,6 +49,22 @@ public:
     // Opens a file or address with the program the desktop associates with it.
     virtual bool OpenWithSystem(const std::string& pathOrUrl) = 0;
 
+    // Folder browser; false when cancelled.
+    virtual bool BrowseForFolder(const std::string& title, std::string* folder) = 0;
+
+    // The standard open-file box; false when cancelled.
+    virtual bool ChooseFileToOpen(std::string* path) = 0;
+
+    struct SaveAsRequest {
+        std::string title;           // empty: the toolkit's
+        std::string initialPath;
+        std::string defaultExt;      // without the dot
+        std::string filter;          // "Name|*.ext|..." pairs
+        bool overwritePrompt = false;
+    };
+    // Save-As chooser; false when cancelled.
+    virtual bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) = 0;
+
     // The application box: caption "Pixfold", owned by the main window.
     int AppMessage(const std::string& text, unsigned style = MB_OK) {
         return Message(text, style, kAppTitle, MsgOwner::App);

@@ -21,6 +21,9 @@ public:
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     bool OpenWithSystem(const std::string&) override { return false; }
+    bool BrowseForFolder(const std::string&, std::string*) override { return false; }
+    bool ChooseFileToOpen(std::string*) override { return false; }
+    bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
 
     int MessageCount() const { return m_count; }
     void SetYesAnswer(bool yes) { m_yes = yes; }

@@ -1,0 +1,49 @@
+#include "app/FramePlacement.h"
+
+namespace pixfold {
+
+namespace {
+constexpr const char* kScreen = "Screen";
+}
+
+bool IsUsablePlacement(const Placement& p, int w, int h) {
+    return p.cx > 0 && p.cy > 0 && p.x >= 0 && p.y >= 0 && p.cx <= w && p.cy <= h && p.x <= w &&
+           p.y <= h;
+}
+
+Placement DefaultPlacement(int w, int h) {
+    // The factor is the float nearest 0.95; the products are exact, then truncated.
+    const double f = static_cast<double>(0.95f);
+    Placement p;
+    p.cx = static_cast<int>(static_cast<double>(w) * f);
+    p.cy = static_cast<int>(static_cast<double>(h) * f);
+    p.x = (w - p.cx) / 2;
+    p.y = (h - p.cy) / 2;
+    return p;
+}
+
+Placement RestorePlacement(SettingsStore& store, int w, int h) {
+    Placement p;
+    p.x = store.GetInt(kScreen, "x", 0);
+    p.y = store.GetInt(kScreen, "y", 0);
+    p.cx = store.GetInt(kScreen, "cx", 0);
+    p.cy = store.GetInt(kScreen, "cy", 0);
+    if (IsUsablePlacement(p, w, h)) {
+        return p;
+    }
+    p = DefaultPlacement(w, h);
+    store.SetInt(kScreen, "x", p.x);
+    store.SetInt(kScreen, "y", p.y);
+    store.SetInt(kScreen, "cx", p.cx);
+    store.SetInt(kScreen, "cy", p.cy);
+    return p;
+}
+
+void SavePlacement(SettingsStore& store, const Placement& p) {
+    store.SetInt(kScreen, "x", p.x < 0 ? 0 : p.x);
+    store.SetInt(kScreen, "y", p.y < 0 ? 0 : p.y);
+    store.SetInt(kScreen, "cx", p.cx);
+    store.SetInt(kScreen, "cy", p.cy);
+}
+
+}  // namespace pixfold

@@ -1,0 +1,291 @@
+#include "app/MainFrame.h"
+
+#include <wx/accel.h>
+#include <wx/artprov.h>
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "app/PixfoldDoc.h"
+#include "app/RecentFileList.h"
+#include "catalog/PixfoldView.h"
+#include "res/Accelerators.h"
+#include "res/Menus.h"
+#include "res/Strings.h"
+#include "res/Toolbar.h"
+#include "res/WxIds.h"
+
+namespace pixfold {
+
+namespace {
+
+wxString FromUtf8(const char* s) { return wxString::FromUTF8(s ? s : ""); }
+
+// Status-bar text of a prompt (before the line break) and its tooltip (after).
+std::pair<wxString, wxString> SplitPrompt(int frameworkId) {
+    const char* prompt = res::FindPrompt(frameworkId);
+    if (!prompt) {
+        return {};
+    }
+    const std::string p = prompt;
+    const size_t nl = p.find('\n');
+    if (nl == std::string::npos) {
+        return {wxString::FromUTF8(p), wxString()};
+    }
+    return {wxString::FromUTF8(p.substr(0, nl)), wxString::FromUTF8(p.substr(nl + 1))};
+}
+
+int ToWxKey(int key) {
+    if (key >= res::kKeyF1 && key <= res::kKeyF10) {
+        return WXK_F1 + (key - res::kKeyF1);
+    }
+    switch (key) {
+        case res::kKeyDelete:
+            return WXK_DELETE;
+        case res::kKeyInsert:
+            return WXK_INSERT;
+        case res::kKeyBack:
+            return WXK_BACK;
+        default:
+            return key;
+    }
+}
+
+wxBitmapBundle ToolArt(int id) {
+    wxArtID art;
+    switch (id) {
+        case res::ID_OPEN_FOLDER: art = wxART_FOLDER_OPEN; break;
+        case res::ID_DELETE_THUMB: art = wxART_DELETE; break;
+        case res::ID_MOVE_RENAME_THUMB: art = wxART_FILE_SAVE_AS; break;
+        case res::ID_MAKE_THUMBS: art = wxART_NEW_DIR; break;
+        case res::ID_PREFERENCES: art = wxART_EXECUTABLE_FILE; break;
+        case res::ID_SHOW_DETAILS: art = wxART_REPORT_VIEW; break;
+        case res::ID_START_SLIDE_SHOW: art = wxART_GO_FORWARD; break;
+        default: art = wxART_INFORMATION; break;
+    }
+    return wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR, wxSize(16, 16));
+}
+
+}  // namespace
+
+wxSize CMainFrame::ScreenSize() {
+    return wxDisplay(0u).GetGeometry().GetSize();
+}
+
+CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileList& recent)
+    : m_store(store), m_doc(doc), m_recent(recent) {
+    const wxSize screen = ScreenSize();
+    const Placement p = RestorePlacement(store, screen.x, screen.y);
+    Create(nullptr, wxID_ANY, res::kWindowTitle, wxPoint(p.x, p.y), wxSize(p.cx, p.cy));
+    Bind(wxEVT_MOVE, &CMainFrame::OnMoveOrSize, this);
+    Bind(wxEVT_SIZE, &CMainFrame::OnMoveOrSize, this);
+
+    CreateMainMenu();
+    CreateBars();
+
+    std::vector<wxAcceleratorEntry> accels;
+    for (const res::AccelEntry& a : res::kMainAccelerators) {
+        int flags = wxACCEL_NORMAL;
+        flags |= (a.mods & res::kCtrl) ? wxACCEL_CTRL : 0;
+        flags |= (a.mods & res::kShift) ? wxACCEL_SHIFT : 0;
+        flags |= (a.mods & res::kAlt) ? wxACCEL_ALT : 0;
+        accels.emplace_back(flags, ToWxKey(a.key), res::ToWxId(a.command));
+    }
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(accels.size()), accels.data()));
+
+    m_pView = new CPixfoldView(this, this, store, doc);
+    doc.SetView(m_pView);
+
+    Bind(wxEVT_MENU, &CMainFrame::OnToggleToolbar, this, res::kWxIdViewToolbar);
+    Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, res::kWxIdViewStatusBar);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateToggleToolbar, this, res::kWxIdViewToolbar);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateToggleStatusBar, this, res::kWxIdViewStatusBar);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateRecent, this, wxID_FILE1,
+         wxID_FILE1 + res::kMaxRecentFiles - 1);
+    Bind(wxEVT_MENU, &CMainFrame::OnExit, this, wxID_EXIT);
+}
+
+CMainFrame::~CMainFrame() { m_doc.SetView(nullptr); }
+
+void CMainFrame::CreateMainMenu() {
+    auto* bar = new wxMenuBar();
+    wxMenu* menu = nullptr;
+    wxString title;
+    for (const res::MenuEntry& e : res::kMainMenu) {
+        switch (e.kind) {
+            case res::MenuKind::Popup:
+                menu = new wxMenu();
+                title = FromUtf8(e.text);
+                break;
+            case res::MenuKind::Separator:
+                menu->AppendSeparator();
+                break;
+            case res::MenuKind::Item: {
+                const bool toggle = e.id == res::ID_VIEW_TOOLBAR || e.id == res::ID_VIEW_STATUS_BAR;
+                wxMenuItem* item = menu->Append(res::ToWxId(e.id), FromUtf8(e.text),
+                                                SplitPrompt(e.id).first,
+                                                toggle ? wxITEM_CHECK : wxITEM_NORMAL);
+                if (e.grayed) {
+                    item->Enable(false);
+                }
+                break;
+            }
+            case res::MenuKind::End:
+                bar->Append(menu, title);
+                menu = nullptr;
+                break;
+        }
+    }
+    SetMenuBar(bar);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    wxMenuBar* bar = GetMenuBar();
+    if (!bar) {
+        return;
+    }
+    wxMenu* first = bar->GetMenu(0);
+    // The entries stand where the "Recent File" placeholder stands: after the
+    // first separator.
+    size_t pos = 0;
+    while (pos < first->GetMenuItemCount() && !first->FindItemByPosition(pos)->IsSeparator()) {
+        ++pos;
+    }
+    ++pos;
+    while (pos < first->GetMenuItemCount()) {
+        wxMenuItem* item = first->FindItemByPosition(pos);
+        const int id = item->GetId();
+        if (id < wxID_FILE1 || id >= wxID_FILE1 + res::kMaxRecentFiles) {
+            break;
+        }
+        first->Destroy(item);
+    }
+    if (m_recent.size() == 0) {
+        wxMenuItem* placeholder = first->Insert(pos, wxID_FILE1, "Recent File", res::kMruPrompt);
+        placeholder->Enable(false);
+        return;
+    }
+    for (size_t i = 0; i < m_recent.size(); ++i) {
+        first->Insert(pos + i, wxID_FILE1 + static_cast<int>(i),
+                      wxString::FromUTF8(m_recent.MenuText(i)), res::kMruPrompt);
+    }
+}
+
+void CMainFrame::OnUpdateRecent(wxUpdateUIEvent& event) {
+    event.Enable(static_cast<size_t>(event.GetId() - wxID_FILE1) < m_recent.size());
+}
+
+void CMainFrame::CreateBars() {
+    wxToolBar* tb = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY);
+    tb->SetToolBitmapSize(wxSize(16, 16));
+    for (int id : res::kToolbarButtons) {
+        if (id == 0) {
+            tb->AddSeparator();
+            continue;
+        }
+        const auto [status, tip] = SplitPrompt(id);
+        tb->AddTool(res::ToWxId(id), tip.empty() ? status : tip, ToolArt(id), tip, wxITEM_NORMAL);
+        tb->SetToolLongHelp(res::ToWxId(id), status);
+    }
+    tb->Realize();
+
+    // No size grip: it would cover the end of the last pane.
+    wxStatusBar* sb = CreateStatusBar(static_cast<int>(std::size(res::kIndicators)),
+                                      wxSTB_DEFAULT_STYLE & ~wxSTB_SIZEGRIP);
+    m_paneWidths.assign(std::size(res::kIndicators), -1);
+    wxClientDC dc(this);
+    dc.SetFont(sb->GetFont());
+    for (size_t i = 1; i < std::size(res::kIndicators); ++i) {
+        m_paneWidths[i] = dc.GetTextExtent(res::kIndicators[i].initialText).x + 2 +
+                          2 * sb->GetBorderX() + 8;
+    }
+    sb->SetStatusWidths(static_cast<int>(m_paneWidths.size()), m_paneWidths.data());
+    for (size_t i = 1; i < std::size(res::kIndicators); ++i) {
+        sb->SetStatusText(res::kIndicators[i].initialText, static_cast<int>(i));
+    }
+    sb->SetStatusText(res::kIdlePrompt, 0);
+    SetStatusBarPane(0);
+}
+
+bool CMainFrame::SetStatusPane(int index, const std::string& text) {
+    wxStatusBar* sb = GetStatusBar();
+    if (!sb || index <= 0 || index >= static_cast<int>(m_paneWidths.size())) {
+        return false;
+    }
+    wxClientDC dc(this);
+    dc.SetFont(sb->GetFont());
+    const wxString s = wxString::FromUTF8(text);
+    // The text's width plus 2, and the room the toolkit keeps around a field.
+    m_paneWidths[static_cast<size_t>(index)] = dc.GetTextExtent(s).x + 2 + 2 * sb->GetBorderX() + 8;
+    sb->SetStatusWidths(static_cast<int>(m_paneWidths.size()), m_paneWidths.data());
+    sb->SetStatusText(s, index);
+    sb->Refresh();
+    return true;
+}
+
+std::string CMainFrame::StatusPaneText(int index) const {
+    wxStatusBar* sb = GetStatusBar();
+    return sb ? sb->GetStatusText(index).utf8_string() : std::string();
+}
+
+int CMainFrame::StatusPaneWidth(int index) const {
+    return index >= 0 && index < static_cast<int>(m_paneWidths.size())
+               ? m_paneWidths[static_cast<size_t>(index)]
+               : 0;
+}
+
+bool CMainFrame::TryBefore(wxEvent& event) {
+    // Commands and their enabling go to the view first, then the frame.
+    const wxEventType t = event.GetEventType();
+    if (m_pView && !m_routing && (t == wxEVT_MENU || t == wxEVT_UPDATE_UI)) {
+        m_routing = true;
+        const bool handled = m_pView->ProcessWindowEventLocally(event);
+        m_routing = false;
+        if (handled) {
+            return true;
+        }
+    }
+    return wxFrame::TryBefore(event);
+}
+
+void CMainFrame::SaveWindowPlacement() {
+    if (IsIconized()) {
+        return;
+    }
+    const wxRect r = GetRect();
+    SavePlacement(m_store, {r.x, r.y, r.width, r.height});
+}
+
+void CMainFrame::OnMoveOrSize(wxEvent& event) {
+    event.Skip();
+    SaveWindowPlacement();
+}
+
+void CMainFrame::OnToggleToolbar(wxCommandEvent&) {
+    if (wxToolBar* tb = GetToolBar()) {
+        tb->Show(!tb->IsShown());
+        SendSizeEvent();
+    }
+}
+
+void CMainFrame::OnToggleStatusBar(wxCommandEvent&) {
+    if (wxStatusBar* sb = GetStatusBar()) {
+        sb->Show(!sb->IsShown());
+        SendSizeEvent();
+    }
+}
+
+void CMainFrame::OnUpdateToggleToolbar(wxUpdateUIEvent& event) {
+    event.Check(GetToolBar() && GetToolBar()->IsShown());
+}
+
+void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
+    event.Check(GetStatusBar() && GetStatusBar()->IsShown());
+}
+
+void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+
+}  // namespace pixfold

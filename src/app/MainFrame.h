@@ -1,0 +1,57 @@
+#pragma once
+// The program's one top-level window: menu, toolbar, status bar, the view,
+// and its placement kept in section "Screen".
+
+#include <wx/frame.h>
+
+#include <string>
+
+#include "app/FramePlacement.h"
+
+namespace pixfold {
+
+class CPixfoldView;
+class CPixfoldDoc;
+class RecentFileList;
+
+class CMainFrame : public wxFrame {
+public:
+    // Placement is restored (or defaulted and written) before the window exists.
+    CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileList& recent);
+    ~CMainFrame() override;
+
+    // Sets a status pane's text and fits the pane to it (text width + 2).
+    bool SetStatusPane(int index, const std::string& text);
+    std::string StatusPaneText(int index) const;
+    int StatusPaneWidth(int index) const;
+
+    CPixfoldView* View() const { return m_pView; }
+
+    // Re-creates the recent-folder entries of the first menu.
+    void RebuildRecentMenu();
+
+    // Screen size used for placement (the primary display).
+    static wxSize ScreenSize();
+
+private:
+    bool TryBefore(wxEvent& event) override;
+    void CreateBars();
+    void CreateMainMenu();
+    void SaveWindowPlacement();
+    void OnMoveOrSize(wxEvent& event);
+    void OnToggleToolbar(wxCommandEvent& event);
+    void OnToggleStatusBar(wxCommandEvent& event);
+    void OnUpdateToggleToolbar(wxUpdateUIEvent& event);
+    void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
+    void OnUpdateRecent(wxUpdateUIEvent& event);
+    void OnExit(wxCommandEvent& event);
+
+    SettingsStore& m_store;
+    CPixfoldDoc& m_doc;
+    const RecentFileList& m_recent;
+    CPixfoldView* m_pView = nullptr;
+    std::vector<int> m_paneWidths;
+    bool m_routing = false;
+};
+
+}  // namespace pixfold

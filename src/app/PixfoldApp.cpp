@@ -1,0 +1,170 @@
+#include "app/PixfoldApp.h"
+
+#include <sys/stat.h>
+#include <wx/cmdline.h>
+#include <wx/image.h>
+
+#include "app/MainFrame.h"
+#include "app/PixfoldDoc.h"
+#include "catalog/PixfoldView.h"
+#include "catalog/ViewPrefs.h"
+#include "platform/AtomicFile.h"
+#include "platform/ConfigDir.h"
+#include "platform/TextUtil.h"
+#include "res/CommandIds.h"
+
+namespace pixfold {
+
+CPixfoldApp& TheApp() { return *static_cast<CPixfoldApp*>(wxApp::GetInstance()); }
+
+CPixfoldApp::CPixfoldApp() {
+    SetAppName("Pixfold");
+    SetAppDisplayName("Pixfold");
+}
+
+CPixfoldApp::~CPixfoldApp() = default;
+
+bool CPixfoldApp::OnInit() {
+    // At most a folder path; anything else is left to the user to notice.
+    std::string folder;
+    if (argc > 1) {
+        folder = argv[1].utf8_string();
+    }
+    return InitInstance(folder);
+}
+
+int CPixfoldApp::OnExit() { return ExitInstance(); }
+
+std::string CPixfoldApp::IniPath() const { return m_registry->Folder() + "/" + SettingsStore::kIniFileName; }
+
+bool CPixfoldApp::InitInstance(const std::string& folder) {
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) {
+        wxInitAllImageHandlers();
+    }
+    m_previousShell = Shell::Install(&m_shell);
+
+    // 1-3: the settings store, opened on the product key; first run migrates.
+    m_registry = std::make_unique<reg::Registry>(ConfigDir());
+    m_settings = std::make_unique<SettingsStore>(*m_registry);
+    m_pSettings = m_settings.get();
+    OpenStoreAtStartup(*m_settings);
+
+    // 5-6: the recent-folder list and its size.
+    m_nMRUCount = LoadMruCount(*m_settings);
+    m_pRecent = std::make_unique<RecentFileList>(m_nMRUCount);
+    m_pRecent->Load(IniPath());
+
+    // 7-8: document, frame and view; an empty window titled "Pixfold".
+    m_pDoc = std::make_unique<CPixfoldDoc>([this](const std::string& p) { AddToRecentFileList(p); });
+    m_pDoc->OnNewDocument();
+    m_pMainFrame = new CMainFrame(*m_settings, *m_pDoc, *m_pRecent);
+    SetTopWindow(m_pMainFrame);
+    m_shell.SetMainWindow(m_pMainFrame);
+    m_shell.SetProgressParent(m_pMainFrame->View());
+    m_pMainFrame->Show();
+    m_pMainFrame->View()->OnInitialUpdate();
+
+    Bind(wxEVT_MENU, &CPixfoldApp::OnFileNew, this, wxID_NEW);
+    Bind(wxEVT_MENU, &CPixfoldApp::OnFileOpen, this, wxID_OPEN);
+    Bind(wxEVT_MENU, &CPixfoldApp::OnFileSave, this, wxID_SAVE);
+    Bind(wxEVT_MENU, &CPixfoldApp::OnRecent, this, wxID_FILE1,
+         wxID_FILE1 + res::kMaxRecentFiles - 1);
+
+    if (!folder.empty()) {
+        // Opened once the window is on screen, so the scan's progress shows over it.
+        CallAfter([this, folder] { OpenDocumentFile(folder); });
+    }
+    return true;
+}
+
+int CPixfoldApp::ExitInstance() {
+    if (m_pRecent) {
+        m_pRecent->Save(IniPath());
+    }
+    m_pSettings = nullptr;
+    m_settings.reset();
+    m_registry.reset();
+    Shell::Install(m_previousShell);
+    return 0;
+}
+
+void CPixfoldApp::AddToRecentFileList(const std::string& path) {
+    if (!m_pRecent || m_nMRUCount == 0) {
+        return;
+    }
+    m_pRecent->Add(path);
+    // Written at once, so that a crash loses nothing.
+    m_pRecent->Save(IniPath());
+    if (m_pMainFrame) {
+        m_pMainFrame->RebuildRecentMenu();
+    }
+}
+
+void CPixfoldApp::OpenDocumentFile(const std::string& path) {
+    if (!m_pDoc || !m_pMainFrame) {
+        return;
+    }
+    if (!m_pDoc->GetPathName().empty() && path == m_pDoc->GetPathName()) {
+        m_pMainFrame->Raise();
+        return;
+    }
+    if (m_pDoc->OnOpenDocument(path)) {
+        m_pDoc->SetPathName(path, true);
+    }
+}
+
+void CPixfoldApp::OnOpenRecentFile(size_t index) {
+    if (m_pRecent && index < m_pRecent->size()) {
+        const std::string path = m_pRecent->at(index);
+        OpenDocumentFile(path);
+    }
+}
+
+void CPixfoldApp::OnRecent(wxCommandEvent& event) {
+    OnOpenRecentFile(static_cast<size_t>(event.GetId() - wxID_FILE1));
+}
+
+void CPixfoldApp::OnFileNew(wxCommandEvent&) {
+    // The same document and view: the path is emptied and the view updated again.
+    m_pDoc->OnNewDocument();
+    if (CPixfoldView* view = m_pDoc->GetView()) {
+        view->OnInitialUpdate();
+    }
+}
+
+void CPixfoldApp::OnFileOpen(wxCommandEvent&) {
+    std::string path;
+    if (Shell::Current().ChooseFileToOpen(&path)) {
+        OpenDocumentFile(path);
+    }
+}
+
+void CPixfoldApp::OnFileSave(wxCommandEvent&) {
+    // The stored form is empty. A folder path cannot be written over, and no
+    // file of the user's is replaced without the Save-As box asking first.
+    std::string target = m_pDoc->GetPathName();
+    struct stat st {};
+    if (!target.empty() && stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        Shell::Current().AppMessage(Format("Access to %s was denied.", target.c_str()));
+        return;
+    }
+    if (target.empty() || stat(target.c_str(), &st) == 0) {
+        Shell::SaveAsRequest req;
+        req.initialPath = "Thumbs";
+        req.filter = "All Files (*.*)|*";
+        req.overwritePrompt = true;
+        if (!Shell::Current().ChooseSaveAs(req, &target)) {
+            return;
+        }
+    }
+    AtomicFile file;
+    const std::string data = m_pDoc->Serialize();
+    if (!file.Open(target) || std::fwrite(data.data(), 1, data.size(), file.Stream()) != data.size() ||
+        !file.Commit()) {
+        Shell::Current().AppMessage(Format("Failed to save document.\n%s", target.c_str()));
+        return;
+    }
+    m_pDoc->SetPathName(target, true);
+}
+
+}  // namespace pixfold

@@ -1,0 +1,67 @@
+#pragma once
+// The application: settings store, recent-folder list, the one document, frame
+// and view, and the command line.
+
+#include <wx/app.h>
+
+#include <memory>
+#include <string>
+
+#include "app/RecentFileList.h"
+#include "app/SettingsStore.h"
+#include "platform/Registry.h"
+#include "platform/WxShell.h"
+
+namespace pixfold {
+
+class CMainFrame;
+class CPixfoldDoc;
+
+class CPixfoldApp : public wxApp {
+public:
+    CPixfoldApp();
+    ~CPixfoldApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+
+    // Start-up in its fixed order; `folder` (may be empty) is opened once the
+    // window and view exist.
+    bool InitInstance(const std::string& folder);
+    int ExitInstance();
+
+    void AddToRecentFileList(const std::string& path);
+    // Opens a path as the framework does: the folder already open only
+    // activates the window; another one is opened and heads the recent list.
+    void OpenDocumentFile(const std::string& path);
+    void OnOpenRecentFile(size_t index);
+
+    CMainFrame* MainFrame() const { return m_pMainFrame; }
+    CPixfoldDoc* Document() const { return m_pDoc.get(); }
+    const RecentFileList& RecentList() const { return *m_pRecent; }
+    std::string IniPath() const;
+
+    SettingsStore* m_pSettings = nullptr;
+    int m_bMailLinkVisited = 0;
+    int m_bWebLinkVisited = 0;
+    int m_nMRUCount = 8;
+
+private:
+    void OnFileNew(wxCommandEvent& event);
+    void OnFileOpen(wxCommandEvent& event);
+    void OnFileSave(wxCommandEvent& event);
+    void OnRecent(wxCommandEvent& event);
+
+    std::unique_ptr<reg::Registry> m_registry;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<RecentFileList> m_pRecent;
+    std::unique_ptr<CPixfoldDoc> m_pDoc;
+    CMainFrame* m_pMainFrame = nullptr;
+    WxShell m_shell;
+    Shell* m_previousShell = nullptr;
+};
+
+// The running application object.
+CPixfoldApp& TheApp();
+
+}  // namespace pixfold

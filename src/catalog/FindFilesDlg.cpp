@@ -1,0 +1,36 @@
+#include "catalog/FindFilesDlg.h"
+
+#include <wx/stattext.h>
+
+namespace pixfold {
+
+bool CFindFilesDlg::Create(wxWindow* parent) {
+    const res::DialogTemplate& t = res::kFindFilesDialog;
+    // A caption bar and a frame, but no system menu and no close box.
+    if (!wxDialog::Create(parent, t.id, wxString::FromUTF8(t.caption), wxDefaultPosition,
+                          wxDefaultSize, wxCAPTION)) {
+        return false;
+    }
+    m_builder = std::make_unique<DialogBuilder>(*this, t);
+    CentreOnParent();
+    m_strText = "starting...";
+    TransferDataToWindow();
+    Show();
+    return true;
+}
+
+bool CFindFilesDlg::TransferDataToWindow() {
+    if (auto* text = m_builder->Get<wxStaticText>(res::IDC_FIND_TEXT)) {
+        text->SetLabelText(wxString::FromUTF8(m_strText));
+    }
+    return true;
+}
+
+bool CFindFilesDlg::TransferDataFromWindow() {
+    if (auto* text = m_builder->Get<wxStaticText>(res::IDC_FIND_TEXT)) {
+        m_strText = text->GetLabel().utf8_string().substr(0, 100);
+    }
+    return true;
+}
+
+}  // namespace pixfold

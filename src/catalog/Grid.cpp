@@ -1,0 +1,124 @@
+#include "catalog/Grid.h"
+
+namespace pixfold {
+
+void Canvas::FrameRect(const Rect& r, ColorRef color) {
+    if (r.right <= r.left || r.bottom <= r.top) {
+        return;
+    }
+    FillRect({r.left, r.top, r.right, r.top + 1}, color);
+    FillRect({r.left, r.bottom - 1, r.right, r.bottom}, color);
+    FillRect({r.left, r.top, r.left + 1, r.bottom}, color);
+    FillRect({r.right - 1, r.top, r.right, r.bottom}, color);
+}
+
+ScrollSizes ComputeScrolls(size_t count, int clientWidth, int clientHeight, int pitch, int& cols,
+                           int& rows) {
+    ScrollSizes s;
+    if (count > 0 && pitch > 0) {
+        const int n = static_cast<int>(count);
+        cols = clientWidth / pitch;
+        if (cols <= 0) {
+            cols = 1;
+        }
+        rows = n / cols;
+        if (n % cols != 0 && cols > 1) {
+            rows += 1;
+        }
+        s.totalWidth = pitch * cols;
+        s.totalHeight = pitch * rows;
+    }
+    if (pitch != 0) {
+        s.pageWidth = pitch;
+        s.pageHeight = (clientHeight / pitch) * pitch;
+    }
+    // A page dimension of 0 becomes a tenth of the total; a line is a tenth of a page.
+    if (s.pageWidth == 0) {
+        s.pageWidth = s.totalWidth / 10;
+    }
+    if (s.pageHeight == 0) {
+        s.pageHeight = s.totalHeight / 10;
+    }
+    s.lineWidth = s.pageWidth / 10;
+    s.lineHeight = s.pageHeight / 10;
+    return s;
+}
+
+namespace {
+
+void PaintCell(Canvas& canvas, const ThumbRecord& r, const GridLook& look, int x, int y) {
+    const int p = look.pitch;
+    const Rect cell{x, y, x + p, y + p};
+    canvas.FillRect(cell, look.back);
+    canvas.FillRect({x, y + p - 1, x + p, y + p}, kGridLineColor);
+    canvas.FillRect({x + p - 1, y, x + p, y + p}, kGridLineColor);
+    if (r.m_pDib && r.m_nThumbWidth > 0 && r.m_nThumbHeight > 0) {
+        canvas.DrawDib(x + ThumbOffset(p, r.m_nThumbWidth), y + ThumbOffset(p, r.m_nThumbHeight),
+                       r.m_nThumbWidth, r.m_nThumbHeight, r.m_pDib.get());
+    }
+    if (look.showDim) {
+        canvas.Text(x + 2, y + 2, TextAlign::LeftTop, r.m_strDim, look.text);
+    }
+    if (look.showSize) {
+        canvas.Text(x + p - 2, y + 2, TextAlign::RightTop, r.m_strSize, look.text);
+    }
+    if (look.showName) {
+        canvas.Text(x + 2, y + p - 2, TextAlign::LeftBottom, r.m_strTitle, look.text);
+    }
+    if (look.showDate) {
+        canvas.Text(x + p - 2, y + p - 2, TextAlign::RightBottom, r.m_strDate, look.text);
+    }
+}
+
+}  // namespace
+
+void PaintGrid(Canvas& canvas, const ThumbCatalog& list, const GridLook& look, int clientWidth,
+               int clientHeight, const ThumbRecord* selected) {
+    canvas.FillRect({0, 0, clientWidth, clientHeight}, look.back);
+    const int p = look.pitch;
+    const int cols = look.cols > 0 ? look.cols : 1;
+    if (!list.empty()) {
+        int x = 0, y = 0, count = 0;
+        Rect lastFilled;
+        for (const auto& rec : list) {
+            const Rect cell{x, y, x + p, y + p};
+            if (canvas.NeedsPaint(cell)) {
+                PaintCell(canvas, *rec, look, x, y);
+            }
+            rec->m_rcCell = cell;
+            lastFilled = cell;
+            ++count;
+            if (count % cols != 0) {
+                x += p;
+            } else {
+                // The square right of and below the row's last cell.
+                lastFilled = {x + p, y + p, x + 2 * p, y + 2 * p};
+                canvas.FillRect(lastFilled, look.back);
+                y += p;
+                x = 0;
+            }
+        }
+        // The rest of the last row.
+        canvas.FillRect({lastFilled.left + p, lastFilled.top, clientWidth, lastFilled.bottom},
+                        look.back);
+    }
+    if (selected) {
+        const Rect& c = selected->m_rcCell;
+        canvas.FrameRect({c.left, c.top, c.right - 1, c.bottom - 1}, kSelectionColor);
+    }
+}
+
+ThumbRecord* HitTest(const ThumbCatalog& list, int docX, int docY, long& index) {
+    index = -1;
+    long i = 0;
+    for (const auto& rec : list) {
+        if (rec->m_rcCell.Contains(docX, docY)) {
+            index = i;
+            return rec.get();
+        }
+        ++i;
+    }
+    return nullptr;
+}
+
+}  // namespace pixfold

@@ -1,0 +1,45 @@
+#pragma once
+// The grid of square cells: its size and scrolling, painting and hit testing,
+// as arithmetic over the catalogue.
+
+#include "catalog/Canvas.h"
+#include "catalog/ThumbCatalog.h"
+
+namespace pixfold {
+
+struct ScrollSizes {
+    int totalWidth = 100, totalHeight = 100;
+    int pageWidth = 100, pageHeight = 100;
+    int lineWidth = 10, lineHeight = 10;
+};
+
+// Columns, rows and scroll sizes for n records in a client area; cols and rows
+// keep their values when the catalogue is empty.
+ScrollSizes ComputeScrolls(size_t count, int clientWidth, int clientHeight, int pitch, int& cols,
+                           int& rows);
+
+struct GridLook {
+    int pitch = 103;
+    int cols = 1;
+    ColorRef back = 0xFFFFFF;
+    ColorRef text = 0;
+    bool showDim = false;
+    bool showName = true;
+    bool showSize = false;
+    bool showDate = false;
+};
+
+inline constexpr ColorRef kGridLineColor = 0x000000;
+inline constexpr ColorRef kSelectionColor = 0x0000FF;  // pure red
+
+// Top-left of a thumbnail inside a cell at (x, y).
+inline int ThumbOffset(int pitch, uint32_t side) { return (pitch - static_cast<int>(side)) / 2; }
+
+// Paints every record (setting each m_rcCell) in document coordinates.
+void PaintGrid(Canvas& canvas, const ThumbCatalog& list, const GridLook& look, int clientWidth,
+               int clientHeight, const ThumbRecord* selected);
+
+// The record whose cell holds the document point, or null; index -1 then.
+ThumbRecord* HitTest(const ThumbCatalog& list, int docX, int docY, long& index);
+
+}  // namespace pixfold

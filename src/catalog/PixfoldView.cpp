@@ -1,0 +1,236 @@
+#include "catalog/PixfoldView.h"
+
+#include <wx/dcclient.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+
+#include "app/MainFrame.h"
+#include "app/PixfoldDoc.h"
+#include "platform/WxCanvas.h"
+#include "platform/WxShell.h"
+#include "res/CommandIds.h"
+#include "res/Menus.h"
+#include "res/WxIds.h"
+
+namespace pixfold {
+
+SystemColors CPixfoldView::CurrentSystemColors() {
+    return {FromWx(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)),
+            FromWx(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT))};
+}
+
+CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& store,
+                           CPixfoldDoc& doc)
+    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                       wxVSCROLL | wxHSCROLL | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
+      m_pFrame(frame),
+      m_pDocument(&doc),
+      m_store(store) {
+    const ViewPrefs p = LoadViewPrefs(store, CurrentSystemColors());
+    m_nSortStyle = p.sortStyle;
+    m_nSortOption = p.sortOption;
+    m_nPitch = p.pitch;
+    m_nThumbMax = p.thumbMax;
+    m_bDefaultColors = p.defaultColors;
+    m_crBack = p.back;
+    m_crText = p.text;
+    m_bShowDim = p.showDim;
+    m_bShowFileName = p.showFileName;
+    m_bShowFileSize = p.showFileSize;
+    m_bShowFileDate = p.showFileDate;
+    m_nSlideTime = p.slideTime;
+    m_bRandom = p.random;
+    m_rand.Seed(GetTickCount());
+
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    Bind(wxEVT_PAINT, &CPixfoldView::OnPaint, this);
+    Bind(wxEVT_SIZE, &CPixfoldView::OnSize, this);
+    Bind(wxEVT_LEFT_DOWN, &CPixfoldView::OnLeftDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
+    Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
+    Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
+         res::ToWxId(res::ID_CLOSE_VIEW));
+}
+
+CPixfoldView::~CPixfoldView() {
+    m_list.Clear();
+    if (m_pFindFDlg) {
+        Shell::Current().ProgressClose();
+        m_pFindFDlg = nullptr;
+    }
+}
+
+void CPixfoldView::OnInitialUpdate() {
+    SetScrolls();
+    m_font = wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    for (int pane = 1; pane <= 4; ++pane) {
+        m_pFrame->SetStatusPane(pane, "     ");
+    }
+}
+
+void CPixfoldView::SetScrolls() {
+    const wxSize client = GetClientSize();
+    m_scrolls = ComputeScrolls(m_list.size(), client.x, client.y, m_nPitch, m_nCols, m_nRows);
+    SetScrollRate(std::max(1, m_scrolls.lineWidth), std::max(1, m_scrolls.lineHeight));
+    SetVirtualSize(m_scrolls.totalWidth, m_scrolls.totalHeight);
+}
+
+GridLook CPixfoldView::Look() const {
+    GridLook look;
+    look.pitch = m_nPitch;
+    look.cols = m_nCols;
+    look.back = m_crBack;
+    look.text = m_crText;
+    look.showDim = m_bShowDim != 0;
+    look.showName = m_bShowFileName != 0;
+    look.showSize = m_bShowFileSize != 0;
+    look.showDate = m_bShowFileDate != 0;
+    return look;
+}
+
+void CPixfoldView::OnDraw(wxDC& dc, const wxRegion& update) {
+    const wxSize client = GetClientSize();
+    WxCanvas canvas(dc, m_font, update);
+    PaintGrid(canvas, m_list, Look(), client.x, client.y, m_pSelected);
+}
+
+void CPixfoldView::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    DoPrepareDC(dc);
+    wxRegion update = GetUpdateRegion();
+    const wxPoint origin = CalcUnscrolledPosition(wxPoint(0, 0));
+    update.Offset(origin.x, origin.y);
+    OnDraw(dc, update);
+}
+
+void CPixfoldView::OnSize(wxSizeEvent& event) {
+    event.Skip();
+    SetScrolls();
+}
+
+ThumbRecord* CPixfoldView::HitTest(const wxPoint& client, long& index) const {
+    const wxPoint doc = CalcUnscrolledPosition(client);
+    index = -1;
+    if (m_list.empty()) {
+        return nullptr;
+    }
+    return pixfold::HitTest(m_list, doc.x, doc.y, index);
+}
+
+void CPixfoldView::RefreshCell(const ThumbRecord& record) {
+    const Rect& c = record.m_rcCell;
+    const wxPoint topLeft = CalcScrolledPosition(wxPoint(c.left, c.top));
+    RefreshRect(wxRect(topLeft, wxSize(c.right - c.left, c.bottom - c.top)), false);
+}
+
+void CPixfoldView::OnLeftDown(wxMouseEvent& event) {
+    event.Skip();
+    SetFocus();
+    long index = -1;
+    ThumbRecord* hit = HitTest(event.GetPosition(), index);
+    if (!hit) {
+        return;
+    }
+    if (m_pSelected) {
+        RefreshCell(*m_pSelected);
+    }
+    m_pSelected = hit;
+    RefreshCell(*hit);
+    m_pFrame->SetStatusPane(1, hit->m_strTitle);
+    m_pFrame->SetStatusPane(2, hit->m_strSize);
+    m_pFrame->SetStatusPane(3, hit->m_strDate);
+    m_pFrame->SetStatusPane(4, hit->m_strDim);
+}
+
+std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
+    auto menu = std::make_unique<wxMenu>();
+    for (const res::MenuEntry& e : res::kContextMenu) {
+        if (e.kind == res::MenuKind::Item) {
+            menu->Append(res::ToWxId(e.id), wxString::FromUTF8(e.text));
+        } else if (e.kind == res::MenuKind::Separator) {
+            menu->AppendSeparator();
+        }
+    }
+    const ViewState s = State();
+    const bool noShowWithEntries = !s.slideShowRunning && !s.catalogEmpty;
+    menu->Enable(res::ToWxId(res::ID_DELETE_THUMB), s.hasSelection);
+    menu->Enable(res::ToWxId(res::ID_MOVE_RENAME_THUMB), s.hasSelection);
+    menu->Enable(res::ToWxId(res::ID_MAKE_THUMBS), noShowWithEntries);
+    menu->Enable(res::ToWxId(res::ID_START_SLIDE_SHOW), noShowWithEntries);
+    return menu;
+}
+
+void CPixfoldView::OnRightDown(wxMouseEvent& event) {
+    event.Skip();
+    std::unique_ptr<wxMenu> menu = BuildContextMenu();
+    if (s_contextMenuHook) {
+        s_contextMenuHook(*menu);
+        return;
+    }
+    PopupMenu(menu.get(), event.GetPosition());
+}
+
+ViewState CPixfoldView::State() const {
+    ViewState s;
+    s.catalogEmpty = m_list.empty();
+    s.slideShowRunning = m_pSlideWnd != nullptr;
+    s.hasSelection = m_pSelected != nullptr;
+    return s;
+}
+
+bool CPixfoldView::IsCommandEnabled(int id) const { return IsViewCommandEnabled(id, State()); }
+
+void CPixfoldView::OnUpdateCommand(wxUpdateUIEvent& event) {
+    const int id = res::FromWxId(event.GetId());
+    if (!IsViewCommand(id)) {
+        event.Skip();
+        return;
+    }
+    event.Enable(IsCommandEnabled(id));
+}
+
+void CPixfoldView::OnOpenFolder(wxCommandEvent&) {
+    if (!IsCommandEnabled(res::ID_OPEN_FOLDER)) {
+        return;
+    }
+    std::string folder;
+    if (!Shell::Current().BrowseForFolder("Folder to search for JPGs", &folder)) {
+        return;
+    }
+    m_pDocument->SetPathName(folder, true);
+    OpenFolder(folder);
+}
+
+void CPixfoldView::BuildThumbnails(bool showProgress) {
+    pixfold::BuildThumbnails(m_list, m_nPitch, showProgress);
+    if (!m_list.empty()) {
+        SetScrolls();
+    }
+}
+
+void CPixfoldView::OpenFolder(std::string folder) {
+    WaitCursor wait;
+    Shell& shell = Shell::Current();
+    shell.ProgressOpen("starting...");
+    if (auto* wx = dynamic_cast<WxShell*>(&shell)) {
+        m_pFindFDlg = wx->Progress();
+    }
+    m_pSelected = nullptr;
+    const ScanOutcome outcome = ScanFolder(
+        m_list, std::move(folder), ScanSettings{m_nPitch, m_nSortOption, m_nSortStyle},
+        [this](const std::string& f) {
+            m_pDocument->AddToRecentFileList(f);
+            m_pFrame->SetTitle(wxString::FromUTF8("Pixfold - " + f));
+        });
+    // An emptied catalogue also gets its scroll sizes back to the empty grid's.
+    SetScrolls();
+    Refresh();
+    shell.ProgressClose();
+    m_pFindFDlg = nullptr;
+    if (!outcome.anyMatch) {
+        Refresh();
+        shell.AppMessage("No files found.");
+    }
+}
+
+}  // namespace pixfold

@@ -1,0 +1,103 @@
+#pragma once
+// The scrolling grid of thumbnails: it owns the catalogue, lays it out, paints
+// it, maps the mouse to records and answers the enabling of view commands.
+
+#include <wx/font.h>
+#include <wx/menu.h>
+#include <wx/scrolwin.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/SettingsStore.h"
+#include "catalog/CommandRules.h"
+#include "catalog/FolderScan.h"
+#include "catalog/Grid.h"
+#include "catalog/ThumbCatalog.h"
+#include "catalog/ViewPrefs.h"
+#include "platform/CrtRand.h"
+
+namespace pixfold {
+
+class CMainFrame;
+class CPixfoldDoc;
+class CFindFilesDlg;
+class CImageWnd;
+
+class CPixfoldView : public wxScrolledCanvas {
+public:
+    CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& store, CPixfoldDoc& doc);
+    ~CPixfoldView() override;
+
+    // Scroll sizes, caption font, blank status panes.
+    void OnInitialUpdate();
+    void SetScrolls();
+    // Paints the grid on a device context in document coordinates (screen
+    // and printer alike); `update` limits which cells are drawn.
+    void OnDraw(wxDC& dc, const wxRegion& update = wxRegion());
+    // The record under a client point (scroll position added), or null.
+    ThumbRecord* HitTest(const wxPoint& client, long& index) const;
+    // Empties the catalogue and fills it from the folder.
+    void OpenFolder(std::string folder);
+    void BuildThumbnails(bool showProgress);
+
+    ViewState State() const;
+    bool IsCommandEnabled(int commandId) const;
+    const ScrollSizes& Scrolls() const { return m_scrolls; }
+    GridLook Look() const;
+    CMainFrame* Frame() const { return m_pFrame; }
+    CPixfoldDoc* GetDocument() const { return m_pDocument; }
+    SettingsStore& Settings() const { return m_store; }
+
+    // Members shared with the other parts of the program.
+    CFindFilesDlg* m_pFindFDlg = nullptr;
+    int m_nPitch = kDefaultPitch;
+    int m_nThumbMax = kDefaultPitch - 3;
+    ColorRef m_crBack = 0;
+    ColorRef m_crText = 0;
+    int m_bDefaultColors = 1;
+    int m_bShowDim = 0;
+    int m_bShowFileName = 1;
+    int m_bShowFileSize = 0;
+    int m_bShowFileDate = 0;
+    int m_nSortStyle = 0;
+    int m_nSortOption = 0;
+    ThumbCatalog m_list;
+    int m_nCols = 1;
+    int m_nRows = 0;
+    ThumbRecord* m_pSelected = nullptr;
+    wxFont m_font;
+    size_t m_posSlide = 0;
+    int m_nSlideTime = 5;
+    int m_bRandom = 0;
+    std::string m_strSlideMarks;
+    int m_bSlideRunning = 0;
+    int m_nLastSlide = -1;
+    int m_bSlidePaused = 0;
+    CImageWnd* m_pSlideWnd = nullptr;
+    CrtRand m_rand;
+
+    static SystemColors CurrentSystemColors();
+
+    // The context menu (menu 133) with its items enabled as the state allows.
+    std::unique_ptr<wxMenu> BuildContextMenu() const;
+    // Tests look at the context menu instead of tracking it.
+    static inline std::function<void(wxMenu&)> s_contextMenuHook;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    void OnOpenFolder(wxCommandEvent& event);
+    void RefreshCell(const ThumbRecord& record);
+
+    CMainFrame* m_pFrame;
+    CPixfoldDoc* m_pDocument;
+    SettingsStore& m_store;
+    ScrollSizes m_scrolls;
+};
+
+}  // namespace pixfold

@@ -1,0 +1,38 @@
+#pragma once
+// Builds a dialog's controls from a template in dialog units. The dialog's
+// font is set first, since dialog units are measured in it; a control is as
+// tall as the larger of its template height and what the toolkit needs.
+
+#include <wx/dialog.h>
+
+#include <map>
+
+#include "res/DialogTemplates.h"
+
+namespace pixfold {
+
+class DialogBuilder {
+public:
+    // Creates every control of the template on the dialog, in template order
+    // (which is also the tab order), and sizes the dialog to hold them.
+    DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl);
+
+    wxWindow* Control(int id) const;
+    template <typename T>
+    T* Get(int id) const {
+        return dynamic_cast<T*>(Control(id));
+    }
+    // Pixel rectangle of a template rectangle in dialog units.
+    wxRect ToPixels(int x, int y, int cx, int cy) const;
+
+    static wxFont DialogFont(const res::DialogTemplate& tmpl);
+
+private:
+    wxWindow* Create(const res::ControlTemplate& c);
+
+    wxDialog& m_dialog;
+    std::map<int, wxWindow*> m_controls;
+    int m_extraHeight = 0;  // how much taller controls made the dialog
+};
+
+}  // namespace pixfold

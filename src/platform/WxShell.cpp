@@ -1,0 +1,162 @@
+#include "platform/WxShell.h"
+
+#include <wx/app.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/filename.h>
+#include <wx/utils.h>
+
+#include "catalog/FindFilesDlg.h"
+
+namespace pixfold {
+
+WxShell::~WxShell() { ProgressClose(); }
+
+long ToWxStyle(unsigned style, MsgOwner owner) {
+    long wx = (style & 0xF) == MB_YESNO ? wxYES_NO : ((style & 0xF) == MB_OKCANCEL ? wxOK | wxCANCEL : wxOK);
+    switch (style & 0xF0) {
+        case MB_ICONERROR:
+            wx |= wxICON_ERROR;
+            break;
+        case MB_ICONQUESTION:
+            wx |= wxICON_QUESTION;
+            break;
+        case MB_ICONEXCLAMATION:
+            wx |= wxICON_EXCLAMATION;
+            break;
+        case MB_ICONINFORMATION:
+            wx |= wxICON_INFORMATION;
+            break;
+        default:
+            // An application OK box without an icon gets the exclamation mark,
+            // as the application boxes always did; system boxes stay plain.
+            wx |= (owner == MsgOwner::App && (style & 0xF) == MB_OK) ? wxICON_EXCLAMATION
+                                                                      : wxICON_NONE;
+            break;
+    }
+    return wx;
+}
+
+int WxShell::Message(const std::string& text, unsigned style, const std::string& caption,
+                     MsgOwner owner) {
+    wxWindow* parent = nullptr;
+    if (owner == MsgOwner::App) {
+        parent = m_main;
+    } else if (owner == MsgOwner::Active) {
+        parent = wxGetActiveWindow();
+    }
+    wxBusyCursorSuspender noBusy;
+    const int answer = wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption),
+                                    ToWxStyle(style, owner), parent);
+    switch (answer) {
+        case wxYES:
+            return IDYES;
+        case wxNO:
+            return IDNO;
+        case wxCANCEL:
+            return IDCANCEL;
+        default:
+            return IDOK;
+    }
+}
+
+void WxShell::Repaint() {
+    // Lets the progress window paint; input stays blocked while a scan runs.
+    if (m_progress) {
+        m_progress->Update();
+        wxSafeYield(m_progress, true);
+    }
+}
+
+void WxShell::ProgressOpen(const std::string& text) {
+    ProgressClose();
+    m_progress = new CFindFilesDlg();
+    if (!m_progress->Create(m_progressParent ? m_progressParent : m_main)) {
+        m_progress->Destroy();
+        m_progress = nullptr;
+        return;
+    }
+    m_progress->m_strText = text;
+    m_progress->TransferDataToWindow();
+    Repaint();
+}
+
+void WxShell::ProgressText(const std::string& text) {
+    if (m_progress) {
+        m_progress->m_strText = text;
+        m_progress->TransferDataToWindow();
+        Repaint();
+    }
+}
+
+void WxShell::ProgressCaption(const std::string& caption) {
+    if (m_progress) {
+        m_progress->SetTitle(wxString::FromUTF8(caption));
+        Repaint();
+    }
+}
+
+void WxShell::ProgressClose() {
+    if (m_progress) {
+        m_progress->Destroy();
+        m_progress = nullptr;
+    }
+}
+
+void WxShell::BeginWaitCursor() { wxBeginBusyCursor(); }
+
+void WxShell::EndWaitCursor() { wxEndBusyCursor(); }
+
+bool WxShell::OpenWithSystem(const std::string& target) {
+    const wxString t = wxString::FromUTF8(target);
+    if (target.rfind("http:", 0) == 0 || target.rfind("https:", 0) == 0 ||
+        target.rfind("mailto:", 0) == 0) {
+        return wxLaunchDefaultBrowser(t);
+    }
+    return wxLaunchDefaultApplication(t);
+}
+
+bool WxShell::BrowseForFolder(const std::string& title, std::string* folder) {
+    wxDirDialog dlg(m_main, wxString::FromUTF8(title), wxEmptyString,
+                    wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dlg.ShowModal() != wxID_OK || dlg.GetPath().empty()) {
+        return false;
+    }
+    *folder = dlg.GetPath().utf8_string();
+    return true;
+}
+
+bool WxShell::ChooseFileToOpen(std::string* path) {
+    wxFileDialog dlg(m_main, "Open", wxEmptyString, wxEmptyString, "All Files (*.*)|*",
+                     wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dlg.ShowModal() != wxID_OK) {
+        return false;
+    }
+    *path = dlg.GetPath().utf8_string();
+    return true;
+}
+
+bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
+    const wxString initial = wxString::FromUTF8(request.initialPath);
+    wxString dir, name, ext;
+    wxFileName::SplitPath(initial, &dir, &name, &ext);
+    if (!ext.empty()) {
+        name += "." + ext;
+    }
+    wxFileDialog dlg(m_main, request.title.empty() ? wxString("Save As") : wxString::FromUTF8(request.title),
+                     dir, name, wxString::FromUTF8(request.filter),
+                     wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
+    if (dlg.ShowModal() != wxID_OK) {
+        return false;
+    }
+    wxString chosen = dlg.GetPath();
+    // The chooser adds the default extension to a name typed without one.
+    if (!request.defaultExt.empty() && wxFileName(chosen).GetExt().empty()) {
+        chosen += "." + wxString::FromUTF8(request.defaultExt);
+    }
+    *path = chosen.utf8_string();
+    return true;
+}
+
+}  // namespace pixfold

@@ -1,0 +1,47 @@
+#pragma once
+// The shell as the program shows it: wx message boxes, choosers, the progress
+// window of a folder scan, the busy cursor and the desktop's opener.
+
+#include <wx/window.h>
+
+#include "platform/Shell.h"
+
+namespace pixfold {
+
+class CFindFilesDlg;
+
+class WxShell : public Shell {
+public:
+    ~WxShell() override;
+
+    // Owner of application boxes and parent of the progress window.
+    void SetMainWindow(wxWindow* window) { m_main = window; }
+    void SetProgressParent(wxWindow* window) { m_progressParent = window; }
+
+    int Message(const std::string& text, unsigned style, const std::string& caption,
+                MsgOwner owner) override;
+    void ProgressOpen(const std::string& text) override;
+    void ProgressText(const std::string& text) override;
+    void ProgressCaption(const std::string& caption) override;
+    void ProgressClose() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    bool OpenWithSystem(const std::string& pathOrUrl) override;
+    bool BrowseForFolder(const std::string& title, std::string* folder) override;
+    bool ChooseFileToOpen(std::string* path) override;
+    bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
+
+    CFindFilesDlg* Progress() const { return m_progress; }
+
+private:
+    void Repaint();
+
+    wxWindow* m_main = nullptr;
+    wxWindow* m_progressParent = nullptr;
+    CFindFilesDlg* m_progress = nullptr;
+};
+
+// Message-box style bits to wx style bits.
+long ToWxStyle(unsigned style, MsgOwner owner);
+
+}  // namespace pixfold

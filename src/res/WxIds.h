@@ -1,0 +1,79 @@
+#pragma once
+// Toolkit menu ids stay below 32767, so the program's own command ids
+// (32772..32783) move down into a block of their own, and the framework's
+// (57600 and up) map to stock ids. Control ids of dialogs pass unchanged.
+
+#include <wx/defs.h>
+
+#include "res/CommandIds.h"
+
+namespace pixfold::res {
+
+// Toolbar and status bar toggles have no stock id.
+inline constexpr int kWxIdViewToolbar = wxID_HIGHEST + 1;
+inline constexpr int kWxIdViewStatusBar = wxID_HIGHEST + 2;
+inline constexpr int kWxIdPrintDirect = wxID_HIGHEST + 3;
+inline constexpr int kWxIdDefaultHelp = wxID_HIGHEST + 4;
+// The program's commands 32768.. map to this block.
+inline constexpr int kWxCommandBase = wxID_HIGHEST + 100;
+inline constexpr int kProgramCommandFirst = 32768;
+inline constexpr int kProgramCommandLast = 32799;
+
+struct IdMapping {
+    int framework;
+    int wx;
+};
+
+inline constexpr IdMapping kIdMap[] = {
+    {ID_FILE_NEW, wxID_NEW},
+    {ID_FILE_OPEN, wxID_OPEN},
+    {ID_FILE_SAVE, wxID_SAVE},
+    {ID_FILE_PRINT_SETUP, wxID_PRINT_SETUP},
+    {ID_FILE_PRINT, wxID_PRINT},
+    {ID_FILE_PRINT_DIRECT, kWxIdPrintDirect},
+    {ID_FILE_PRINT_PREVIEW, wxID_PREVIEW},
+    {ID_EDIT_COPY, wxID_COPY},
+    {ID_EDIT_CUT, wxID_CUT},
+    {ID_EDIT_PASTE, wxID_PASTE},
+    {ID_EDIT_UNDO, wxID_UNDO},
+    {ID_APP_ABOUT, wxID_ABOUT},
+    {ID_APP_EXIT, wxID_EXIT},
+    {ID_HELP_FINDER, wxID_HELP_CONTENTS},
+    {ID_CONTEXT_HELP, wxID_CONTEXT_HELP},
+    {ID_HELP, wxID_HELP},
+    {ID_DEFAULT_HELP, kWxIdDefaultHelp},
+    {ID_VIEW_TOOLBAR, kWxIdViewToolbar},
+    {ID_VIEW_STATUS_BAR, kWxIdViewStatusBar},
+};
+
+constexpr int ToWxId(int id) {
+    if (id >= kProgramCommandFirst && id <= kProgramCommandLast) {
+        return kWxCommandBase + (id - kProgramCommandFirst);
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST) {
+        return wxID_FILE1 + (id - ID_FILE_MRU_FILE1);
+    }
+    for (const IdMapping& m : kIdMap) {
+        if (m.framework == id) {
+            return m.wx;
+        }
+    }
+    return id;
+}
+
+constexpr int FromWxId(int id) {
+    if (id >= kWxCommandBase && id <= kWxCommandBase + (kProgramCommandLast - kProgramCommandFirst)) {
+        return kProgramCommandFirst + (id - kWxCommandBase);
+    }
+    if (id >= wxID_FILE1 && id < wxID_FILE1 + kMaxRecentFiles) {
+        return ID_FILE_MRU_FILE1 + (id - wxID_FILE1);
+    }
+    for (const IdMapping& m : kIdMap) {
+        if (m.wx == id) {
+            return m.framework;
+        }
+    }
+    return id;
+}
+
+}  // namespace pixfold::res

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "catalog/CommandRules.h"
+#include "catalog/ViewPrefs.h"
+#include "res/CommandIds.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+
+namespace {
+
+class ViewPrefsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store.Open(reg::HKEY_LOCAL_MACHINE, SettingsStore::kProductKeyPath, nullptr, nullptr);
+    }
+    TempDir dir;
+    reg::Registry r{dir.path()};
+    SettingsStore store{r};
+    SystemColors sys{0xF0F0F0, 0x101010};
+};
+
+}  // namespace
+
+TEST_F(ViewPrefsTest, DefaultsWithNothingStored) {
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    EXPECT_EQ(p.pitch, 103);
+    EXPECT_EQ(p.thumbMax, 100);
+    EXPECT_EQ(p.showFileName, 1);
+    EXPECT_EQ(p.showDim + p.showFileSize + p.showFileDate, 0);
+    EXPECT_EQ(p.back, 0xF0F0F0u);
+    EXPECT_EQ(p.text, 0x101010u);
+    EXPECT_EQ(store.GetInt(kSettings, "BackColor", 0), 0xF0F0F0) << "system colours written back";
+    EXPECT_EQ(p.sortOption, 0);
+    EXPECT_EQ(p.slideTime, 5);
+    EXPECT_EQ(p.random, 0);
+}
+
+TEST_F(ViewPrefsTest, StoredValuesAndOwnColours) {
+    store.SetInt(kSettings, "Pitch", 151);
+    store.SetInt(kSettings, "ColorCheck", 0);
+    store.SetInt(kSettings, "BackColor", 255);
+    store.SetString(kSettings, "SlideTime", "0.5");
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    EXPECT_EQ(p.pitch, 151) << "the stored pitch is used as it is";
+    EXPECT_EQ(p.thumbMax, 148);
+    EXPECT_EQ(p.back, 255u);
+    EXPECT_EQ(p.slideTime, 1);
+    store.SetString(kSettings, "SlideTime", "10");
+    EXPECT_EQ(LoadViewPrefs(store, sys).slideTime, 10);
+}
+
+TEST_F(ViewPrefsTest, OutOfRangeValuesDoNotBreakTheView) {
+    store.SetInt(kSettings, "Pitch", 3);
+    store.SetString(kSettings, "SlideTime", "soon");
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    EXPECT_EQ(p.pitch, 103);
+    EXPECT_EQ(p.slideTime, 5);
+    store.SetInt(kSettings, "Pitch", 0);
+    EXPECT_EQ(LoadViewPrefs(store, sys).pitch, 103);
+}
+
+TEST_F(ViewPrefsTest, MruCountIsClamped) {
+    EXPECT_EQ(LoadMruCount(store), 8);
+    store.SetInt(kSettings, "MRU", 40);
+    EXPECT_EQ(LoadMruCount(store), 16);
+    store.SetInt(kSettings, "MRU", -2);
+    EXPECT_EQ(LoadMruCount(store), 0);
+}
+
+TEST(CommandRules, TheEnablingTable) {
+    using namespace res;
+    ViewState empty;
+    EXPECT_TRUE(IsViewCommandEnabled(ID_OPEN_FOLDER, empty));
+    EXPECT_TRUE(IsViewCommandEnabled(ID_PREFERENCES, empty));
+    for (int id : {ID_START_SLIDE_SHOW, ID_MAKE_THUMBS, ID_SHOW_DETAILS, ID_REFRESH, ID_CLOSE_VIEW,
+                   ID_DELETE_THUMB, ID_MOVE_RENAME_THUMB}) {
+        EXPECT_FALSE(IsViewCommandEnabled(id, empty)) << id;
+    }
+    ViewState full{false, false, true};
+    for (int id : {ID_START_SLIDE_SHOW, ID_MAKE_THUMBS, ID_SHOW_DETAILS, ID_REFRESH, ID_CLOSE_VIEW,
+                   ID_DELETE_THUMB, ID_MOVE_RENAME_THUMB, ID_OPEN_FOLDER, ID_PREFERENCES}) {
+        EXPECT_TRUE(IsViewCommandEnabled(id, full)) << id;
+    }
+    ViewState show{false, true, true};
+    EXPECT_TRUE(IsViewCommandEnabled(ID_DELETE_THUMB, show)) << "delete works during a show";
+    EXPECT_FALSE(IsViewCommandEnabled(ID_OPEN_FOLDER, show));
+    EXPECT_FALSE(IsViewCommandEnabled(ID_PREFERENCES, show));
+    EXPECT_FALSE(IsViewCommandEnabled(ID_REFRESH, show));
+    EXPECT_FALSE(IsViewCommand(ID_APP_ABOUT));
+}

@@ -1,0 +1,196 @@
+#include <wx/accel.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "GuiTestUtil.h"
+#include "res/WxIds.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+
+namespace {
+
+class FrameTest : public AppTest {};
+
+bool MenuEnabled(CMainFrame* f, int frameworkOrProgramId) {
+    f->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    return f->GetMenuBar()->IsEnabled(res::ToWxId(frameworkOrProgramId));
+}
+
+}  // namespace
+
+TEST_F(FrameTest, FirstStartOpensAtTheDefaultPlacementAndWritesIt) {
+    Start();
+    const wxSize screen = CMainFrame::ScreenSize();
+    const Placement want = DefaultPlacement(screen.x, screen.y);
+    const wxRect r = frame()->GetRect();
+    EXPECT_EQ(r.width, want.cx);
+    EXPECT_EQ(r.height, want.cy);
+    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "cx", 0), want.cx);
+    EXPECT_EQ(frame()->GetTitle(), "Pixfold");
+}
+
+TEST_F(FrameTest, StoredPlacementIsRestoredAndMovesAreSaved) {
+    Preset([](SettingsStore& s) { SavePlacement(s, {40, 50, 600, 400}); });
+    Start();
+    const wxRect r = frame()->GetRect();
+    EXPECT_EQ(r.width, 600);
+    EXPECT_EQ(r.height, 400);
+    frame()->SetSize(70, 80, 640, 420);
+    Pump(50);
+    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "cx", 0), 640);
+    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "cy", 0), 420);
+    frame()->Move(-30, -40);
+    Pump(50);
+    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "x", 99), 0) << "negative x saved as 0";
+    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "y", 99), 0);
+}
+
+TEST_F(FrameTest, TooLargeStoredPlacementFallsBackToTheDefault) {
+    Preset([](SettingsStore& s) { SavePlacement(s, {0, 0, 5000, 400}); });
+    Start();
+    const wxSize screen = CMainFrame::ScreenSize();
+    EXPECT_EQ(frame()->GetRect().width, DefaultPlacement(screen.x, screen.y).cx);
+}
+
+TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
+    Start();
+    wxMenuBar* bar = frame()->GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    EXPECT_EQ(bar->GetMenuLabel(0), "&Pixfold");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&View");
+    wxMenuItem* open = bar->FindItem(res::ToWxId(res::ID_OPEN_FOLDER));
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->GetItemLabel(), "&Open Folder...\tF2");
+    EXPECT_EQ(open->GetHelp(), "Open Folder");
+    EXPECT_TRUE(bar->FindItem(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
+    EXPECT_EQ(bar->FindItem(wxID_ABOUT)->GetItemLabel(), "&About Pixfold...");
+
+    wxToolBar* tb = frame()->GetToolBar();
+    ASSERT_TRUE(tb);
+    EXPECT_EQ(tb->GetToolsCount(), 11u);
+    EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
+    EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
+    EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "") << "no tooltip part";
+    EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "Show Details");
+
+    wxStatusBar* sb = frame()->GetStatusBar();
+    ASSERT_EQ(sb->GetFieldsCount(), 5);
+    EXPECT_EQ(sb->GetStatusText(0), "For Help, press F1");
+    EXPECT_EQ(frame()->StatusPaneText(1), "     ") << "blanked by the first update";
+
+    // The accelerator table maps the keys of the table.
+    wxAcceleratorTable* accel = frame()->GetAcceleratorTable();
+    ASSERT_TRUE(accel && accel->IsOk());
+    wxKeyEvent f5(wxEVT_KEY_DOWN);
+    f5.m_keyCode = WXK_F5;
+    // (wx offers no lookup on a table; the frame's entries are checked through the menu texts)
+    EXPECT_EQ(bar->FindItem(res::ToWxId(res::ID_REFRESH))->GetItemLabel(), "&Refresh\tF5");
+}
+
+TEST_F(FrameTest, StatusPaneFitsItsText) {
+    Start();
+    ASSERT_TRUE(frame()->SetStatusPane(1, "short"));
+    const int narrow = frame()->StatusPaneWidth(1);
+    ASSERT_TRUE(frame()->SetStatusPane(1, "a much longer file name than before"));
+    const int wide = frame()->StatusPaneWidth(1);
+    EXPECT_GT(wide, narrow + 50);
+    EXPECT_EQ(frame()->StatusPaneText(1), "a much longer file name than before");
+    ASSERT_TRUE(frame()->SetStatusPane(1, "short"));
+    EXPECT_EQ(frame()->StatusPaneWidth(1), narrow) << "shorter text narrows the pane again";
+}
+
+TEST_F(FrameTest, CommandEnablingFollowsTheRules) {
+    Start();
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_OPEN_FOLDER));
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_PREFERENCES));
+    EXPECT_FALSE(MenuEnabled(frame(), res::ID_REFRESH));
+    EXPECT_FALSE(MenuEnabled(frame(), res::ID_DELETE_THUMB));
+    EXPECT_FALSE(MenuEnabled(frame(), res::ID_START_SLIDE_SHOW));
+    const std::string folder = MakeFolder("f", 3);
+    app().OpenDocumentFile(folder);
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_REFRESH));
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_CLOSE_VIEW));
+    EXPECT_FALSE(MenuEnabled(frame(), res::ID_DELETE_THUMB));
+    Render();
+    Mouse(wxEVT_LEFT_DOWN, {5, 5});
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_DELETE_THUMB));
+    EXPECT_TRUE(MenuEnabled(frame(), res::ID_MOVE_RENAME_THUMB));
+    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_TRUE(frame()->GetToolBar()->GetToolEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
+}
+
+TEST_F(FrameTest, RecentListHoldsOpenedFoldersNewestFirst) {
+    Start();
+    const std::string a = MakeFolder("a", 1);
+    const std::string b = MakeFolder("b", 1);
+    app().OpenDocumentFile(a);
+    app().OpenDocumentFile(b);
+    wxMenuItem* first = frame()->GetMenuBar()->FindItem(wxID_FILE1);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->GetItemLabel(), wxString::FromUTF8("&1 " + AbbreviatePath(b, 48)));
+    EXPECT_TRUE(frame()->GetMenuBar()->FindItem(wxID_FILE1 + 1));
+    // Kept in Pixfold.INI for the next start.
+    EXPECT_NE(ReadFile(app().IniPath()).find("File2=" + a), std::string::npos);
+}
+
+TEST_F(FrameTest, RecentEntryOfTheOpenFolderDoesNotRescan) {
+    Start();
+    const std::string a = MakeFolder("a", 2);
+    const std::string b = MakeFolder("b", 1);
+    app().OpenDocumentFile(b);
+    app().OpenDocumentFile(a);
+    ASSERT_EQ(view()->m_list.size(), 2u);
+    MakeJpeg(a + "/new.jpg", 20, 20);
+    app().OnOpenRecentFile(0);  // a, open now
+    EXPECT_EQ(view()->m_list.size(), 2u) << "not read again";
+    app().OnOpenRecentFile(1);  // b
+    EXPECT_EQ(view()->m_list.size(), 1u);
+    EXPECT_EQ(app().RecentList().at(0), b);
+    EXPECT_EQ(app().Document()->GetPathName(), b);
+    // After Ctrl+N the path is empty, so the same entry opens again.
+    wxCommandEvent n(wxEVT_MENU, wxID_NEW);
+    app().ProcessEvent(n);
+    EXPECT_EQ(app().Document()->GetPathName(), "");
+    app().OnOpenRecentFile(0);
+    EXPECT_EQ(view()->m_list.size(), 1u);
+}
+
+TEST_F(FrameTest, MruZeroShowsOnlyTheDisabledPlaceholder) {
+    Preset([](SettingsStore& s) { s.SetInt("Settings", "MRU", 0); });
+    Start();
+    app().OpenDocumentFile(MakeFolder("a", 1));
+    wxMenuItem* item = frame()->GetMenuBar()->FindItem(wxID_FILE1);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->GetItemLabel(), "Recent File");
+    EXPECT_FALSE(MenuEnabled(frame(), res::ID_FILE_MRU_FILE1));
+    EXPECT_FALSE(frame()->GetMenuBar()->FindItem(wxID_FILE1 + 1));
+}
+
+TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
+    const std::string folder = MakeFolder("cmd", 4);
+    Start(folder);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 4; }));
+    EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
+    EXPECT_EQ(app().Document()->GetPathName(), folder);
+    EXPECT_EQ(app().RecentList().at(0), folder);
+}
+
+TEST_F(FrameTest, SaveNeverWritesOverAFolderOrAPhoto) {
+    Start();
+    const std::string folder = MakeFolder("s", 1);
+    app().OpenDocumentFile(folder);
+    wxCommandEvent save(wxEVT_MENU, wxID_SAVE);
+    app().ProcessEvent(save);
+    ASSERT_EQ(shell.Messages().size(), 1u);
+    EXPECT_EQ(shell.Messages()[0], "Access to " + folder + " was denied.");
+    // A photo opened with Ctrl+O is not truncated by Ctrl+S: the Save-As box asks.
+    shell.QueueChoice(folder + "/a.jpg");
+    wxCommandEvent open(wxEVT_MENU, wxID_OPEN);
+    app().ProcessEvent(open);
+    const std::string before = ReadFile(folder + "/a.jpg");
+    app().ProcessEvent(save);  // the Save-As box is cancelled (no queued answer)
+    EXPECT_EQ(ReadFile(folder + "/a.jpg"), before);
+    EXPECT_TRUE(shell.LastSaveAs().overwritePrompt);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Starting the real application in a test, with its own configuration folder
+// and a recording shell, and pumping events.
+
+#include <gtest/gtest.h>
+#include <wx/image.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "TestUtil.h"
+#include "platform/ConfigDir.h"
+#include "app/MainFrame.h"
+#include "app/PixfoldApp.h"
+#include "app/PixfoldDoc.h"
+#include "catalog/PixfoldView.h"
+
+namespace pixfold::test {
+
+// Processes events until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+void Pump(int ms = 50);
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Stores values before the program starts (Screen, MRU, preferences).
+    void Preset(const std::function<void(SettingsStore&)>& write);
+    // Starts the program; `folder` as on the command line.
+    void Start(const std::string& folder = "");
+    void Stop();
+
+    // Sends a mouse event at a client point of the view.
+    void Mouse(wxEventType type, wxPoint client);
+    // Renders the view's painting into an image of its client size.
+    wxImage Render();
+    // Makes a folder of small JPEGs a.jpg, b.jpg ... in the temporary folder.
+    std::string MakeFolder(const std::string& name, int count, uint32_t w = 160, uint32_t h = 120);
+
+    CPixfoldApp& app() { return TheApp(); }
+    CMainFrame* frame() { return app().MainFrame(); }
+    CPixfoldView* view() { return frame()->View(); }
+
+    TempDir dir;
+    RecordingShell shell;
+    std::optional<ShellScope> scope;
+    bool started = false;
+};
+
+}  // namespace pixfold::test

@@ -1,0 +1,200 @@
+#include <wx/menu.h>
+
+#include "GuiTestUtil.h"
+#include "jpeg/JpegFile.h"
+#include "res/WxIds.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+
+namespace {
+
+class ViewTest : public AppTest {
+protected:
+    // Gives the view a client area of exactly w x h.
+    void SizeView(int w, int h) {
+        const wxSize now = view()->GetClientSize();
+        const wxSize frameNow = frame()->GetSize();
+        frame()->SetSize(frameNow.x + (w - now.x), frameNow.y + (h - now.y));
+        Pump(50);
+        view()->SetScrolls();
+    }
+};
+
+wxColour Pixel(const wxImage& img, int x, int y) {
+    return wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y));
+}
+
+}  // namespace
+
+TEST_F(ViewTest, TwelveRecordsIn520PixelsMakeFiveColumnsThreeRows) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("twelve", 12, 40, 30));
+    SizeView(520, 400);
+    EXPECT_EQ(view()->m_nCols, 5);
+    EXPECT_EQ(view()->m_nRows, 3);
+    EXPECT_EQ(view()->Scrolls().totalWidth, 515);
+    EXPECT_EQ(view()->Scrolls().totalHeight, 309);
+    EXPECT_EQ(view()->GetVirtualSize().y, 400) << "virtual size never below the client";
+}
+
+TEST_F(ViewTest, PaintedCellsArePixelExact) {
+    Preset([](SettingsStore& s) {
+        s.SetInt("Settings", "ColorCheck", 0);
+        s.SetInt("Settings", "BackColor", 0xFFFFFF);
+        s.SetInt("Settings", "TextColor", 0x000000);
+        s.SetInt("Settings", "ShowFileName", 0);
+    });
+    Start();
+    // 1600 x 1200 of one flat colour: a 100 x 75 thumbnail.
+    const std::string folder = dir / "flat";
+    MakeDirs(folder);
+    std::vector<uint8_t> px(1600 * 1200 * 3);
+    for (size_t i = 0; i < px.size(); i += 3) {
+        px[i] = 20;
+        px[i + 1] = 120;
+        px[i + 2] = 220;
+    }
+    ASSERT_TRUE(JpegFile::WriteRgb(folder + "/a.jpg", px.data(), 1600, 1200, 100));
+    ASSERT_TRUE(JpegFile::WriteRgb(folder + "/b.jpg", px.data(), 1600, 1200, 100));
+    app().OpenDocumentFile(folder);
+    SizeView(400, 300);
+    Mouse(wxEVT_LEFT_DOWN, {110, 10});  // select b
+    const wxImage img = Render();
+
+    auto near = [](const wxColour& c, int r, int g, int b) {
+        return std::abs(c.Red() - r) <= 3 && std::abs(c.Green() - g) <= 3 && std::abs(c.Blue() - b) <= 3;
+    };
+    // Thumbnail of a at (1, 14) .. (100, 88).
+    EXPECT_TRUE(near(Pixel(img, 1, 14), 20, 120, 220));
+    EXPECT_TRUE(near(Pixel(img, 100, 88), 20, 120, 220));
+    EXPECT_EQ(Pixel(img, 0, 14), *wxWHITE);
+    EXPECT_EQ(Pixel(img, 1, 13), *wxWHITE);
+    EXPECT_EQ(Pixel(img, 1, 89), *wxWHITE);
+    // Grid lines.
+    EXPECT_EQ(Pixel(img, 102, 50), *wxBLACK);
+    EXPECT_EQ(Pixel(img, 50, 102), *wxBLACK);
+    EXPECT_EQ(Pixel(img, 101, 101), *wxWHITE);
+    // The red frame on b's cell, inside its grid lines.
+    EXPECT_EQ(Pixel(img, 103, 0), wxColour(255, 0, 0));
+    EXPECT_EQ(Pixel(img, 204, 60), wxColour(255, 0, 0));
+    EXPECT_EQ(Pixel(img, 150, 101), wxColour(255, 0, 0));
+    EXPECT_EQ(Pixel(img, 205, 60), *wxBLACK);
+    // Rest of the row filled with the background.
+    EXPECT_EQ(Pixel(img, 300, 50), *wxWHITE);
+}
+
+TEST_F(ViewTest, CaptionsStandInTheirCorners) {
+    Preset([](SettingsStore& s) {
+        s.SetInt("Settings", "ColorCheck", 0);
+        s.SetInt("Settings", "BackColor", 0xFFFFFF);
+        s.SetInt("Settings", "TextColor", 0x000000);
+        s.SetInt("Settings", "ShowDim", 1);
+        s.SetInt("Settings", "ShowFileName", 0);
+    });
+    Start();
+    // A white picture, so only the caption is dark.
+    const std::string folder = dir / "white";
+    MakeDirs(folder);
+    std::vector<uint8_t> px(200 * 150 * 3, 255);
+    ASSERT_TRUE(JpegFile::WriteRgb(folder + "/w.jpg", px.data(), 200, 150, 100));
+    app().OpenDocumentFile(folder);
+    const wxImage img = Render();
+    auto darkIn = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                n += img.GetRed(x, y) < 100;
+            }
+        }
+        return n;
+    };
+    EXPECT_GT(darkIn(2, 2, 50, 16), 10) << "dimensions top left";
+    EXPECT_EQ(darkIn(60, 2, 100, 16), 0);
+    EXPECT_EQ(darkIn(2, 80, 100, 101), 0) << "no name caption";
+}
+
+TEST_F(ViewTest, ClickSelectsAndFillsTheStatusPanes) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("c", 3));
+    SizeView(400, 300);
+    Render();
+    Mouse(wxEVT_LEFT_DOWN, {150, 50});
+    ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(1));
+    EXPECT_EQ(frame()->StatusPaneText(1), "b");
+    EXPECT_EQ(frame()->StatusPaneText(2), view()->m_list.at(1).m_strSize);
+    EXPECT_EQ(frame()->StatusPaneText(3), view()->m_list.at(1).m_strDate);
+    EXPECT_EQ(frame()->StatusPaneText(4), "100 x 75");
+    Mouse(wxEVT_LEFT_DOWN, {350, 50});  // empty part of the row
+    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(1)) << "empty space keeps the selection";
+}
+
+TEST_F(ViewTest, RightClickDoesNotSelectAndGraysByState) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("r", 2));
+    Render();
+    bool seen = false;
+    CPixfoldView::s_contextMenuHook = [&](wxMenu& m) {
+        seen = true;
+        EXPECT_EQ(m.GetMenuItemCount(), 6u);
+        EXPECT_FALSE(m.IsEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
+        EXPECT_FALSE(m.IsEnabled(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
+        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_MAKE_THUMBS)));
+        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_START_SLIDE_SHOW)));
+        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_PREFERENCES)));
+        EXPECT_EQ(m.GetLabel(res::ToWxId(res::ID_MOVE_RENAME_THUMB)), "&Move or Rename Thumb...");
+    };
+    Mouse(wxEVT_RIGHT_DOWN, {10, 10});
+    CPixfoldView::s_contextMenuHook = nullptr;
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(view()->m_pSelected, nullptr);
+}
+
+TEST_F(ViewTest, HitTestAddsTheScrollPosition) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("many", 30, 40, 30));
+    SizeView(309, 206);  // 3 columns, 10 rows, two rows visible
+    Render();
+    view()->Scroll(0, 1000);
+    Pump(30);
+    const wxPoint origin = view()->CalcUnscrolledPosition(wxPoint(0, 0));
+    ASSERT_GT(origin.y, 0);
+    long index = -1;
+    ThumbRecord* hit = view()->HitTest(wxPoint(5, 5), index);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(index, (origin.y + 5) / 103 * view()->m_nCols);
+    Mouse(wxEVT_LEFT_DOWN, {5, 5});
+    EXPECT_EQ(view()->m_pSelected, hit);
+}
+
+TEST_F(ViewTest, OpenFolderFromTheBrowser) {
+    Start();
+    const std::string folder = MakeFolder("browse", 2);
+    shell.QueueChoice(folder + "/");
+    wxCommandEvent e(wxEVT_MENU, res::ToWxId(res::ID_OPEN_FOLDER));
+    frame()->ProcessWindowEvent(e);
+    EXPECT_EQ(view()->m_list.size(), 2u);
+    EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
+    EXPECT_EQ(app().RecentList().at(0), folder) << "the trimmed folder heads the list";
+    EXPECT_EQ(app().Document()->GetPathName(), folder + "/");
+    bool sawTitle = false;
+    for (const auto& ev : shell.Events()) {
+        sawTitle |= ev.kind == RecordingShell::Event::BrowseFolder &&
+                    ev.caption == "Folder to search for JPGs";
+    }
+    EXPECT_TRUE(sawTitle);
+
+    // Cancelled: nothing changes.
+    frame()->ProcessWindowEvent(e);
+    EXPECT_EQ(view()->m_list.size(), 2u);
+}
+
+TEST_F(ViewTest, EmptyFolderSaysNoFilesFound) {
+    Start();
+    const std::string folder = dir / "nothing";
+    MakeDirs(folder);
+    app().OpenDocumentFile(folder);
+    EXPECT_EQ(shell.Messages(), std::vector<std::string>{"No files found."});
+    EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
+    EXPECT_EQ(view()->Scrolls().totalWidth, 100);
+}

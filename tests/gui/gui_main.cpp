@@ -1,0 +1,54 @@
+// GUI tests: the real application object, started without a main loop.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/log.h>
+#include <wx/modalhook.h>
+
+#include <cstdio>
+
+#include "app/PixfoldApp.h"
+
+namespace {
+
+// Any modal dialog a test did not arrange for is a failure, not a hang.
+class FailOnUnexpectedModal : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override {
+        if (pixfold_allow_modal) {
+            return wxID_NONE;
+        }
+        ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_string();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+public:
+    static inline bool pixfold_allow_modal = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    wxApp::SetInstance(new pixfold::CPixfoldApp);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "no X display: run under xvfb-run\n");
+        return 2;
+    }
+    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
+                          const wxString& msg) {
+        ADD_FAILURE_AT(file.utf8_str(), line) << "wx assert: " << cond << " " << msg;
+    });
+    FailOnUnexpectedModal guard;
+    guard.Register();
+    const int rc = RUN_ALL_TESTS();
+    guard.Unregister();
+    wxEntryCleanup();
+    return rc;
+}
