@@ -5,7 +5,10 @@
 #include <wx/settings.h>
 
 #include "app/MainFrame.h"
+#include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
+#include "dialogs/PreferencesDialog.h"
+#include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
 #include "platform/WxShell.h"
 #include "res/CommandIds.h"
@@ -26,20 +29,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
       m_pFrame(frame),
       m_pDocument(&doc),
       m_store(store) {
-    const ViewPrefs p = LoadViewPrefs(store, CurrentSystemColors());
-    m_nSortStyle = p.sortStyle;
-    m_nSortOption = p.sortOption;
-    m_nPitch = p.pitch;
-    m_nThumbMax = p.thumbMax;
-    m_bDefaultColors = p.defaultColors;
-    m_crBack = p.back;
-    m_crText = p.text;
-    m_bShowDim = p.showDim;
-    m_bShowFileName = p.showFileName;
-    m_bShowFileSize = p.showFileSize;
-    m_bShowFileDate = p.showFileDate;
-    m_nSlideTime = p.slideTime;
-    m_bRandom = p.random;
+    SetPrefs(LoadViewPrefs(store, CurrentSystemColors()));
     m_rand.Seed(GetTickCount());
 
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
@@ -48,6 +38,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_LEFT_DOWN, &CPixfoldView::OnLeftDown, this);
     Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
     Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
+    Bind(wxEVT_MENU, &CPixfoldView::OnPreferences, this, res::ToWxId(res::ID_PREFERENCES));
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
          res::ToWxId(res::ID_CLOSE_VIEW));
 }
@@ -168,6 +159,100 @@ void CPixfoldView::OnRightDown(wxMouseEvent& event) {
         return;
     }
     PopupMenu(menu.get(), event.GetPosition());
+}
+
+ViewPrefs CPixfoldView::Prefs() const {
+    ViewPrefs p;
+    p.sortStyle = m_nSortStyle;
+    p.sortOption = m_nSortOption;
+    p.pitch = m_nPitch;
+    p.thumbMax = m_nThumbMax;
+    p.defaultColors = m_bDefaultColors;
+    p.back = m_crBack;
+    p.text = m_crText;
+    p.showDim = m_bShowDim;
+    p.showFileName = m_bShowFileName;
+    p.showFileSize = m_bShowFileSize;
+    p.showFileDate = m_bShowFileDate;
+    p.slideTime = m_nSlideTime;
+    p.random = m_bRandom;
+    return p;
+}
+
+void CPixfoldView::SetPrefs(const ViewPrefs& p) {
+    m_nSortStyle = p.sortStyle;
+    m_nSortOption = p.sortOption;
+    m_nPitch = p.pitch;
+    m_nThumbMax = p.thumbMax;
+    m_bDefaultColors = p.defaultColors;
+    m_crBack = p.back;
+    m_crText = p.text;
+    m_bShowDim = p.showDim;
+    m_bShowFileName = p.showFileName;
+    m_bShowFileSize = p.showFileSize;
+    m_bShowFileDate = p.showFileDate;
+    m_nSlideTime = p.slideTime;
+    m_bRandom = p.random;
+}
+
+PrefsEffect CPixfoldView::ApplyPrefsChoice(const PrefsChoice& choice) {
+    ViewPrefs p = Prefs();
+    int& mru = TheApp().m_nMRUCount;
+    const PrefsEffect effect =
+        ApplyPreferences(p, mru, choice, m_store, CurrentSystemColors(), m_list.empty());
+    SetPrefs(p);
+    if (effect.rebuild) {
+        WaitCursor wait;
+        BuildThumbnails(false);
+    }
+    if (effect.resort) {
+        pixfold::SortCatalog(m_list, m_nSortOption, m_nSortStyle);
+    }
+    if (effect.repaint) {
+        Refresh();
+    }
+    return effect;
+}
+
+void CPixfoldView::OnPreferences(wxCommandEvent&) {
+    if (!IsCommandEnabled(res::ID_PREFERENCES)) {
+        return;
+    }
+    CPreferencesDialog dlg(this, m_store);
+    dlg.m_nPitch = m_nPitch;
+    dlg.m_nPitchMin = 50;
+    dlg.m_nPitchMax = GetClientSize().x;
+    dlg.m_backColorButton->m_color = m_crBack;
+    dlg.m_textColorButton->m_color = m_crText;
+    dlg.m_bUseDefaultColor = m_bDefaultColors;
+    dlg.m_bShowDimensions = m_bShowDim;
+    dlg.m_bShowFileName = m_bShowFileName;
+    dlg.m_bShowFileSize = m_bShowFileSize;
+    dlg.m_bShowFileDate = m_bShowFileDate;
+    dlg.m_nSortOption = m_nSortOption;
+    dlg.m_nSortStyle = m_nSortStyle;
+    dlg.m_bRandomSlideShow = m_bRandom;
+    dlg.m_strSlideInterval = Format("%d", m_nSlideTime);
+    dlg.m_strMRUCount = Format("%d", TheApp().m_nMRUCount);
+    const int result = s_prefsDialogHook ? s_prefsDialogHook(dlg) : dlg.ShowModal();
+    if (result != wxID_OK) {
+        return;
+    }
+    PrefsChoice c;
+    c.sliderPosition = dlg.m_nPitch;
+    c.useDefaultColor = dlg.m_bUseDefaultColor;
+    c.back = dlg.m_backColorButton->m_color;
+    c.text = dlg.m_textColorButton->m_color;
+    c.showDim = dlg.m_bShowDimensions;
+    c.showFileName = dlg.m_bShowFileName;
+    c.showFileSize = dlg.m_bShowFileSize;
+    c.showFileDate = dlg.m_bShowFileDate;
+    c.sortOption = dlg.m_nSortOption;
+    c.sortStyle = dlg.m_nSortStyle;
+    c.random = dlg.m_bRandomSlideShow;
+    c.slideInterval = dlg.m_strSlideInterval;
+    c.mruCount = dlg.m_strMRUCount;
+    ApplyPrefsChoice(c);
 }
 
 ViewState CPixfoldView::State() const {

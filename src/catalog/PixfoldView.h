@@ -43,6 +43,14 @@ public:
     void BuildThumbnails(bool showProgress);
 
     ViewState State() const;
+    // The preferences as the view holds them, and back.
+    ViewPrefs Prefs() const;
+    void SetPrefs(const ViewPrefs& prefs);
+    // Applies a confirmed Preferences dialog choice: stores it, rebuilds,
+    // re-sorts and repaints as needed.
+    PrefsEffect ApplyPrefsChoice(const PrefsChoice& choice);
+    // Test seam: runs instead of ShowModal, returning its result.
+    static inline std::function<int(class CPreferencesDialog&)> s_prefsDialogHook;
     bool IsCommandEnabled(int commandId) const;
     const ScrollSizes& Scrolls() const { return m_scrolls; }
     GridLook Look() const;
@@ -92,6 +100,7 @@ private:
     void OnRightDown(wxMouseEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnOpenFolder(wxCommandEvent& event);
+    void OnPreferences(wxCommandEvent& event);
     void RefreshCell(const ThumbRecord& record);
 
     CMainFrame* m_pFrame;

@@ -47,3 +47,33 @@ int LoadMruCount(SettingsStore& store);
 int ClampMruCount(int count);
 
 }  // namespace pixfold
+
+namespace pixfold {
+
+// What the Preferences dialog hands back after OK.
+struct PrefsChoice {
+    int sliderPosition = kDefaultPitch;
+    int useDefaultColor = 1;
+    ColorRef back = 0;
+    ColorRef text = 0;
+    int showDim = 0, showFileName = 1, showFileSize = 0, showFileDate = 0;
+    int sortOption = 0, sortStyle = 0;
+    int random = 0;
+    std::string slideInterval;  // as typed
+    std::string mruCount;       // as typed
+};
+
+// What the view must do after the preferences were applied.
+struct PrefsEffect {
+    bool repaint = false;
+    bool rebuild = false;  // every thumbnail, at the new pitch
+    bool resort = false;
+};
+
+// Applies and stores a confirmed choice in the fixed order: the stored Pitch is
+// the slider's, the applied pitch is made even; SlideTime is stored as typed;
+// MRU is parsed and clamped to 0..16.
+PrefsEffect ApplyPreferences(ViewPrefs& prefs, int& mruCount, const PrefsChoice& choice,
+                             SettingsStore& store, const SystemColors& system, bool catalogEmpty);
+
+}  // namespace pixfold

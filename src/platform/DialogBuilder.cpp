@@ -27,7 +27,8 @@ wxRect DialogBuilder::ToPixels(int x, int y, int cx, int cy) const {
     return {pos, size};
 }
 
-DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl) : m_dialog(dialog) {
+DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, OwnerFactory owner)
+    : m_dialog(dialog), m_owner(std::move(owner)) {
     m_dialog.SetFont(DialogFont(tmpl));
     int bottom = 0;
     for (size_t i = 0; i < tmpl.count; ++i) {
@@ -70,9 +71,14 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
         case Ctl::Group:
             w = new wxStaticBox(&m_dialog, id, text, r.GetPosition(), r.GetSize());
             break;
+        case Ctl::OwnerButton:
+            if (m_owner) {
+                w = m_owner(&m_dialog, id, r);
+                break;
+            }
+            [[fallthrough]];
         case Ctl::Button:
-        case Ctl::DefButton:
-        case Ctl::OwnerButton: {
+        case Ctl::DefButton: {
             auto* b = new wxButton(&m_dialog, id, text, r.GetPosition(), r.GetSize());
             if (c.kind == Ctl::DefButton) {
                 b->SetDefault();
@@ -98,8 +104,11 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
     // GTK controls need more height than classic dialog units give.
     const int best = w->GetBestSize().y;
     if (c.kind != Ctl::Group && c.kind != Ctl::Static && c.kind != Ctl::StaticCenter &&
-        c.kind != Ctl::StaticRight && best > r.height) {
-        w->SetSize(r.x, r.y - (best - r.height) / 2, r.width, best);
+        c.kind != Ctl::StaticRight && c.kind != Ctl::OwnerButton && best > r.height) {
+        // Push buttons grow downwards (they stand below what they belong to);
+        // the others grow around their middle, to stay level with their labels.
+        const bool button = c.kind == Ctl::Button || c.kind == Ctl::DefButton;
+        w->SetSize(r.x, button ? r.y : r.y - (best - r.height) / 2, r.width, best);
     }
     if (c.style & res::kHidden) {
         w->Hide();

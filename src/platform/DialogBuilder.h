@@ -5,6 +5,7 @@
 
 #include <wx/dialog.h>
 
+#include <functional>
 #include <map>
 
 #include "res/DialogTemplates.h"
@@ -13,9 +14,12 @@ namespace pixfold {
 
 class DialogBuilder {
 public:
+    // Makes an owner-drawn control (colour buttons, palette cells).
+    using OwnerFactory = std::function<wxWindow*(wxWindow* parent, int id, const wxRect& rect)>;
+
     // Creates every control of the template on the dialog, in template order
     // (which is also the tab order), and sizes the dialog to hold them.
-    DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl);
+    DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, OwnerFactory owner = {});
 
     wxWindow* Control(int id) const;
     template <typename T>
@@ -31,6 +35,7 @@ private:
     wxWindow* Create(const res::ControlTemplate& c);
 
     wxDialog& m_dialog;
+    OwnerFactory m_owner;
     std::map<int, wxWindow*> m_controls;
     int m_extraHeight = 0;  // how much taller controls made the dialog
 };

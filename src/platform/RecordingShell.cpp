@@ -66,6 +66,16 @@ bool RecordingShell::ChooseSaveAs(const SaveAsRequest& request, std::string* pat
     return TakeChoice(m_choices, path);
 }
 
+bool RecordingShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
+    m_events.push_back({Event::ColorBox, std::to_string(initial), {}, 0, MsgOwner::App});
+    if (m_colors.empty()) {
+        return false;
+    }
+    *chosen = m_colors.front();
+    m_colors.pop_front();
+    return true;
+}
+
 std::vector<std::string> RecordingShell::Messages() const {
     std::vector<std::string> out;
     for (const Event& e : m_events) {

@@ -22,6 +22,7 @@ public:
             BrowseFolder,
             OpenFileBox,
             SaveAsBox,
+            ColorBox,
         };
         Kind kind;
         std::string text;
@@ -42,6 +43,9 @@ public:
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
+    bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
+    // Answers for the colour dialog; an empty queue cancels.
+    void QueueColor(uint32_t color) { m_colors.push_back(color); }
 
     // Answers for the choosers, in order; an empty queue cancels.
     void QueueChoice(const std::string& path) { m_choices.push_back(path); }
@@ -63,6 +67,7 @@ private:
     std::vector<Event> m_events;
     std::deque<int> m_answers;
     std::deque<std::string> m_choices;
+    std::deque<uint32_t> m_colors;
     SaveAsRequest m_lastSaveAs;
     int m_waitDepth = 0;
     bool m_waitSeen = false;

@@ -20,6 +20,7 @@ public:
     bool BrowseForFolder(const std::string&, std::string*) override { return false; }
     bool ChooseFileToOpen(std::string*) override { return false; }
     bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
+    bool ChooseColor(uint32_t, uint32_t*) override { return false; }
 };
 
 SilentShell g_silent;

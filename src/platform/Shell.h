@@ -3,6 +3,7 @@
 // progress text and the wait cursor. The program installs a wx implementation,
 // the tests a recording one, the batch command one that writes to stderr.
 
+#include <cstdint>
 #include <string>
 
 namespace pixfold {
@@ -64,6 +65,10 @@ public:
     };
     // Save-As chooser; false when cancelled.
     virtual bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) = 0;
+
+    // The system colour dialog with its custom colours open (0x00BBGGRR);
+    // false when cancelled.
+    virtual bool ChooseColor(uint32_t initial, uint32_t* chosen) = 0;
 
     // The application box: caption "Pixfold", owned by the main window.
     int AppMessage(const std::string& text, unsigned style = MB_OK) {

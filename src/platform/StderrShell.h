@@ -24,6 +24,7 @@ public:
     bool BrowseForFolder(const std::string&, std::string*) override { return false; }
     bool ChooseFileToOpen(std::string*) override { return false; }
     bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
+    bool ChooseColor(uint32_t, uint32_t*) override { return false; }
 
     int MessageCount() const { return m_count; }
     void SetYesAnswer(bool yes) { m_yes = yes; }

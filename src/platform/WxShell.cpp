@@ -1,7 +1,9 @@
 #include "platform/WxShell.h"
 
 #include <wx/app.h>
+#include <wx/colordlg.h>
 #include <wx/dirdlg.h>
+#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/filename.h>
@@ -62,10 +64,20 @@ int WxShell::Message(const std::string& text, unsigned style, const std::string&
 }
 
 void WxShell::Repaint() {
-    // Lets the progress window paint; input stays blocked while a scan runs.
+    // Lets the progress window paint between files. Only drawing events are
+    // dispatched: no input, no timers, no queued calls run in the middle of a scan.
+    if (!m_progress) {
+        return;
+    }
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+    } else {
+        wxGUIEventLoop temporary;
+        wxEventLoopActivator activate(&temporary);
+        temporary.YieldFor(wxEVT_CATEGORY_UI);
+    }
     if (m_progress) {
         m_progress->Update();
-        wxSafeYield(m_progress, true);
     }
 }
 
@@ -77,6 +89,13 @@ void WxShell::ProgressOpen(const std::string& text) {
         m_progress = nullptr;
         return;
     }
+    // Destroyed with its parent window too: forget it then.
+    m_progress->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& e) {
+        if (e.GetEventObject() == m_progress) {
+            m_progress = nullptr;
+        }
+        e.Skip();
+    });
     m_progress->m_strText = text;
     m_progress->TransferDataToWindow();
     Repaint();
@@ -134,6 +153,22 @@ bool WxShell::ChooseFileToOpen(std::string* path) {
         return false;
     }
     *path = dlg.GetPath().utf8_string();
+    return true;
+}
+
+bool WxShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
+    // One set of custom colours for the whole run, as the colour dialog keeps them.
+    static wxColourData data;
+    data.SetChooseFull(true);
+    data.SetColour(wxColour(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF));
+    wxColourDialog dlg(wxGetActiveWindow() ? wxGetActiveWindow() : m_main, &data);
+    if (dlg.ShowModal() != wxID_OK) {
+        data = dlg.GetColourData();
+        return false;
+    }
+    data = dlg.GetColourData();
+    const wxColour c = data.GetColour();
+    *chosen = uint32_t{c.Red()} | (uint32_t{c.Green()} << 8) | (uint32_t{c.Blue()} << 16);
     return true;
 }
 

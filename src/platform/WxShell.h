@@ -30,6 +30,7 @@ public:
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
+    bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
 
     CFindFilesDlg* Progress() const { return m_progress; }
 

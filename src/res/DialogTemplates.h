@@ -61,4 +61,94 @@ inline constexpr DialogTemplate kFindFilesDialog = {
     IDD_FIND_FILES, 0, 0, 302, 31, "Finding Image Files", "MS Sans Serif", 8,
     kFindFilesControls, std::size(kFindFilesControls)};
 
+// Preferences, template 130. Order is the tab order and closes the radio groups.
+inline constexpr int IDD_PREFERENCES = 130;
+inline constexpr int IDC_PITCH_SLIDER = 1000;
+inline constexpr int IDC_SHOW_DIM = 1001;
+inline constexpr int IDC_SLIDE_INTERVAL = 1002;
+inline constexpr int IDC_RANDOM_SLIDES = 1003;
+inline constexpr int IDC_SHOW_NAME = 1004;
+inline constexpr int IDC_SORT_NONE = 1005;
+inline constexpr int IDC_SORT_NAME = 1006;
+inline constexpr int IDC_SORT_SIZE = 1007;
+inline constexpr int IDC_ASCENDING = 1008;
+inline constexpr int IDC_DESCENDING = 1009;
+inline constexpr int IDC_SHOW_SIZE = 1010;
+inline constexpr int IDC_CURRENT_LABEL = 1011;
+inline constexpr int IDC_SHOW_DATE = 1012;
+inline constexpr int IDC_SORT_DATE = 1013;
+inline constexpr int IDC_MIN_LABEL = 1014;
+inline constexpr int IDC_MAX_LABEL = 1015;
+inline constexpr int IDC_MRU_COUNT = 1016;
+inline constexpr int IDC_DEFAULT_COLOR = 1020;
+inline constexpr int IDC_BACK_COLOR = 1021;
+inline constexpr int IDC_TEXT_COLOR = 1022;
+inline constexpr int IDC_RESTORE_DEFAULTS = 3;
+inline constexpr int IDOK_BUTTON = 1;
+inline constexpr int IDCANCEL_BUTTON = 2;
+
+inline constexpr ControlTemplate kPreferencesControls[] = {
+    {Ctl::Slider, IDC_PITCH_SLIDER, "", 15, 15, 120, 20, kTabStop | kAutoTicks},
+    {Ctl::Check, IDC_SHOW_DIM, "Show Image Dimensions", 25, 81, 100, 10, kTabStop},
+    {Ctl::Check, IDC_SHOW_SIZE, "Show File Size", 25, 96, 100, 10, kTabStop},
+    {Ctl::Check, IDC_SHOW_NAME, "Show File Name", 25, 110, 100, 10, kTabStop},
+    {Ctl::Check, IDC_SHOW_DATE, "Show File Date", 25, 125, 100, 10, kTabStop},
+    {Ctl::Edit, IDC_SLIDE_INTERVAL, "", 17, 140, 17, 12, kTabStop},
+    {Ctl::Radio, IDC_SORT_NONE, "None", 160, 20, 75, 10, kTabStop | kGroupStart},
+    {Ctl::Radio, IDC_SORT_NAME, "File Name", 160, 30, 75, 10, 0},
+    {Ctl::Radio, IDC_SORT_SIZE, "File Size", 160, 40, 75, 10, 0},
+    {Ctl::Radio, IDC_SORT_DATE, "File Date", 160, 50, 75, 10, 0},
+    {Ctl::Group, -1, "Sorting Option", 145, 5, 120, 60, kGroupStart},
+    {Ctl::Radio, IDC_ASCENDING, "Ascending", 160, 85, 75, 10, kTabStop | kGroupStart | kDisabled},
+    {Ctl::Radio, IDC_DESCENDING, "Decending", 160, 95, 75, 10, kDisabled},
+    {Ctl::Group, -1, "Sorting Style", 145, 70, 120, 40, kGroupStart},
+    {Ctl::DefButton, IDOK_BUTTON, "OK", 155, 185, 50, 14, kTabStop | kGroupStart},
+    {Ctl::Button, IDCANCEL_BUTTON, "Cancel", 215, 185, 50, 14, kTabStop},
+    {Ctl::Check, IDC_RANDOM_SLIDES, "Random Slide Show", 165, 195, 100, 10, kTabStop | kHidden},
+    {Ctl::Group, -1, "Image Pitch", 10, 5, 130, 60, 0},
+    {Ctl::Static, -1, "Slide Show Interval", 37, 143, 85, 10, 0},
+    {Ctl::Group, -1, "Viewing", 10, 70, 130, 90, 0},
+    {Ctl::StaticCenter, IDC_CURRENT_LABEL, "", 55, 40, 40, 8, 0},
+    {Ctl::Static, IDC_MIN_LABEL, "", 20, 40, 30, 8, 0},
+    {Ctl::StaticRight, IDC_MAX_LABEL, "", 100, 40, 30, 8, 0},
+    {Ctl::Group, -1, "", 145, 115, 120, 45, 0},
+    {Ctl::Check, IDC_DEFAULT_COLOR, "Use Default Color", 150, 115, 85, 10, kTabStop},
+    {Ctl::OwnerButton, IDC_BACK_COLOR, "", 160, 140, 45, 15, kTabStop},
+    {Ctl::OwnerButton, IDC_TEXT_COLOR, "", 210, 140, 45, 15, kTabStop},
+    {Ctl::Static, -1, "Back Color", 160, 130, 45, 10, 0},
+    {Ctl::Static, -1, "Font Color", 210, 130, 45, 10, 0},
+    {Ctl::Static, -1, "Min", 20, 50, 25, 10, 0},
+    {Ctl::StaticRight, -1, "Max", 105, 50, 25, 10, 0},
+    {Ctl::StaticCenter, -1, "Current", 55, 50, 40, 10, 0},
+    // Drawn as a default button in the original; Enter still means OK.
+    {Ctl::Button, IDC_RESTORE_DEFAULTS, "Restore Defaults", 155, 165, 110, 14, kTabStop},
+    {Ctl::Group, -1, "Most Recently Used Files", 10, 165, 130, 35, 0},
+    {Ctl::Edit, IDC_MRU_COUNT, "", 15, 180, 17, 12, kTabStop},
+    {Ctl::Static, -1, "Number of Files on MRU List", 35, 183, 100, 10, 0},
+};
+
+inline constexpr DialogTemplate kPreferencesDialog = {
+    IDD_PREFERENCES, 0, 0, 272, 206, "Preferences", "MS Sans Serif", 8,
+    kPreferencesControls, std::size(kPreferencesControls)};
+
+// The colour palette popup, template 5100: 20 cells and "Other...".
+inline constexpr int IDD_PALETTE = 5100;
+
+#define PIXFOLD_CELL(i) \
+    {Ctl::OwnerButton, 5101 + (i), "", 1 + 12 * ((i) % 4), \
+     (i) / 4 == 0 ? 1 : 12 * ((i) / 4), 11, 10, kTabStop}
+
+inline constexpr ControlTemplate kPaletteControls[] = {
+    PIXFOLD_CELL(0),  PIXFOLD_CELL(1),  PIXFOLD_CELL(2),  PIXFOLD_CELL(3),  PIXFOLD_CELL(4),
+    PIXFOLD_CELL(5),  PIXFOLD_CELL(6),  PIXFOLD_CELL(7),  PIXFOLD_CELL(8),  PIXFOLD_CELL(9),
+    PIXFOLD_CELL(10), PIXFOLD_CELL(11), PIXFOLD_CELL(12), PIXFOLD_CELL(13), PIXFOLD_CELL(14),
+    PIXFOLD_CELL(15), PIXFOLD_CELL(16), PIXFOLD_CELL(17), PIXFOLD_CELL(18), PIXFOLD_CELL(19),
+    {Ctl::Button, 5121, "Other...", 1, 60, 47, 11, kTabStop},
+};
+#undef PIXFOLD_CELL
+
+inline constexpr DialogTemplate kPaletteDialog = {
+    IDD_PALETTE, 0, 0, 49, 73, "", "MS Sans Serif", 8, kPaletteControls,
+    std::size(kPaletteControls)};
+
 }  // namespace pixfold::res

@@ -90,3 +90,99 @@ TEST(CommandRules, TheEnablingTable) {
     EXPECT_FALSE(IsViewCommandEnabled(ID_REFRESH, show));
     EXPECT_FALSE(IsViewCommand(ID_APP_ABOUT));
 }
+
+namespace {
+
+PrefsChoice ChoiceFrom(const ViewPrefs& p) {
+    PrefsChoice c;
+    c.sliderPosition = p.pitch;
+    c.useDefaultColor = p.defaultColors;
+    c.back = p.back;
+    c.text = p.text;
+    c.showDim = p.showDim;
+    c.showFileName = p.showFileName;
+    c.showFileSize = p.showFileSize;
+    c.showFileDate = p.showFileDate;
+    c.sortOption = p.sortOption;
+    c.sortStyle = p.sortStyle;
+    c.random = p.random;
+    c.slideInterval = std::to_string(p.slideTime);
+    c.mruCount = "8";
+    return c;
+}
+
+}  // namespace
+
+TEST_F(ViewPrefsTest, OddPitchIsStoredButAppliedEven) {
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    int mru = 8;
+    PrefsChoice c = ChoiceFrom(p);
+    c.sliderPosition = 151;
+    PrefsEffect e = ApplyPreferences(p, mru, c, store, sys, false);
+    EXPECT_TRUE(e.rebuild);
+    EXPECT_EQ(p.pitch, 150);
+    EXPECT_EQ(p.thumbMax, 147);
+    EXPECT_EQ(store.GetInt(kSettings, "Pitch", 0), 151);
+    EXPECT_EQ(LoadViewPrefs(store, sys).thumbMax, 148) << "the next start uses 151 as it is";
+
+    // The same position again rebuilds nothing; 151 against an applied 150 does.
+    c.sliderPosition = 150;
+    EXPECT_FALSE(ApplyPreferences(p, mru, c, store, sys, false).rebuild);
+    c.sliderPosition = 151;
+    EXPECT_TRUE(ApplyPreferences(p, mru, c, store, sys, false).rebuild);
+}
+
+TEST_F(ViewPrefsTest, UnchangedChoiceNeedsNoRepaint) {
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    int mru = 8;
+    PrefsEffect e = ApplyPreferences(p, mru, ChoiceFrom(p), store, sys, false);
+    EXPECT_FALSE(e.repaint);
+    EXPECT_FALSE(e.resort);
+    EXPECT_FALSE(e.rebuild);
+}
+
+TEST_F(ViewPrefsTest, ColoursCaptionsAndSorting) {
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    int mru = 8;
+    PrefsChoice c = ChoiceFrom(p);
+    c.useDefaultColor = 0;
+    c.back = 0x123456;
+    EXPECT_TRUE(ApplyPreferences(p, mru, c, store, sys, false).repaint);
+    EXPECT_EQ(p.back, 0x123456u);
+    EXPECT_EQ(store.GetInt(kSettings, "ColorCheck", 9), 0);
+    c.useDefaultColor = 1;
+    ApplyPreferences(p, mru, c, store, sys, false);
+    EXPECT_EQ(p.back, sys.window) << "default colours replace the chosen ones";
+    EXPECT_EQ(store.GetInt(kSettings, "BackColor", 0), static_cast<int>(sys.window));
+
+    // Only the direction of an unsorted catalogue: stored, nothing re-sorted?
+    c.sortStyle = 1;
+    PrefsEffect e = ApplyPreferences(p, mru, c, store, sys, true);
+    EXPECT_FALSE(e.resort) << "empty catalogue";
+    c.sortStyle = 0;
+    e = ApplyPreferences(p, mru, c, store, sys, false);
+    EXPECT_TRUE(e.resort) << "a change with entries re-sorts (option None keeps the order)";
+    c.showDim = 1;
+    EXPECT_TRUE(ApplyPreferences(p, mru, c, store, sys, false).repaint);
+    EXPECT_EQ(store.GetInt(kSettings, "ShowDim", 0), 1);
+}
+
+TEST_F(ViewPrefsTest, IntervalAndRecentCountAsTyped) {
+    ViewPrefs p = LoadViewPrefs(store, sys);
+    int mru = 8;
+    PrefsChoice c = ChoiceFrom(p);
+    c.slideInterval = "0.5";
+    c.mruCount = "20";
+    ApplyPreferences(p, mru, c, store, sys, false);
+    EXPECT_EQ(p.slideTime, 0) << "the leading integer for the rest of the run";
+    EXPECT_EQ(store.GetString(kSettings, "SlideTime", ""), "0.5");
+    EXPECT_EQ(LoadViewPrefs(store, sys).slideTime, 1) << "read as 1 at the next start";
+    EXPECT_EQ(mru, 16);
+    EXPECT_EQ(store.GetInt(kSettings, "MRU", 0), 16);
+    c.slideInterval = "abc";
+    c.mruCount = "x";
+    ApplyPreferences(p, mru, c, store, sys, false);
+    EXPECT_EQ(p.slideTime, 0) << "unchanged without a number";
+    EXPECT_EQ(mru, 16);
+    EXPECT_EQ(store.GetString(kSettings, "SlideTime", ""), "abc");
+}

@@ -7,6 +7,16 @@
 
 namespace pixfold::test {
 
+bool g_allowModal = false;
+
+int RunModal(wxDialog& dialog, const std::function<void()>& body) {
+    g_allowModal = true;
+    dialog.CallAfter([&] { body(); });
+    const int rc = dialog.ShowModal();
+    g_allowModal = false;
+    return rc;
+}
+
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     const wxLongLong end = wxGetLocalTimeMillis() + timeoutMs;
     while (!done()) {

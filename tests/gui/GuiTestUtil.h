@@ -3,6 +3,7 @@
 // and a recording shell, and pumping events.
 
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
 #include <wx/image.h>
 
 #include <functional>
@@ -17,6 +18,12 @@
 #include "catalog/PixfoldView.h"
 
 namespace pixfold::test {
+
+// Set while a test shows a real modal dialog on purpose.
+extern bool g_allowModal;
+
+// Runs `body` inside the dialog's modal loop, then returns ShowModal's result.
+int RunModal(wxDialog& dialog, const std::function<void()>& body);
 
 // Processes events until the condition holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);

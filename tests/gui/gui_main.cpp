@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "GuiTestUtil.h"
 #include "app/PixfoldApp.h"
 
 namespace {
@@ -16,16 +17,13 @@ namespace {
 class FailOnUnexpectedModal : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override {
-        if (pixfold_allow_modal) {
+        if (pixfold::test::g_allowModal) {
             return wxID_NONE;
         }
         ADD_FAILURE() << "unexpected modal dialog: " << dialog->GetTitle().utf8_string();
         return wxID_CANCEL;
     }
     void Exit(wxDialog*) override {}
-
-public:
-    static inline bool pixfold_allow_modal = false;
 };
 
 }  // namespace

@@ -1,0 +1,162 @@
+#include "dialogs/ColorPalettePopup.h"
+
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/display.h>
+
+#include "dialogs/ColorPickerButton.h"
+#include "dialogs/Palette.h"
+#include "platform/Shell.h"
+#include "platform/WxCanvas.h"
+
+namespace pixfold {
+
+namespace {
+
+// One colour cell: a flat fill of its palette entry, whatever its state.
+class PaletteCell : public wxWindow {
+public:
+    PaletteCell(CColorPalettePopup* popup, int id, const wxRect& r)
+        : wxWindow(popup, id, r.GetPosition(), r.GetSize(), wxBORDER_NONE | wxWANTS_CHARS),
+          m_popup(popup) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            wxPaintDC dc(this);
+            const ColorRef c = ProcessPalette().colors[static_cast<size_t>(GetId() - kFirstCellId)];
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(ToWx(c)));
+            const wxSize s = GetClientSize();
+            dc.DrawRectangle(0, 0, s.x, s.y);
+        });
+        Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
+            if (e.GetKeyCode() == WXK_SPACE) {
+                m_popup->ChooseCell(GetId() - kFirstCellId);
+            } else {
+                e.Skip();
+            }
+        });
+    }
+    bool AcceptsFocus() const override { return true; }
+
+private:
+    CColorPalettePopup* m_popup;
+};
+
+}  // namespace
+
+CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
+    : wxDialog(wxGetTopLevelParent(owner), res::IDD_PALETTE, wxEmptyString, wxDefaultPosition,
+               wxDefaultSize, wxBORDER_RAISED),
+      m_pOwner(owner) {
+    m_builder = std::make_unique<DialogBuilder>(
+        *this, res::kPaletteDialog,
+        [this](wxWindow*, int id, const wxRect& r) -> wxWindow* { return new PaletteCell(this, id, r); });
+    Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
+    Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
+    Bind(wxEVT_BUTTON, &CColorPalettePopup::OnOther, this, kOtherButtonId);
+    for (int i = 0; i < kPaletteSize; ++i) {
+        if (wxWindow* cell = m_builder->Control(kFirstCellId + i)) {
+            // Clicks on a cell reach it directly when the popup does not hold the mouse.
+            cell->Bind(wxEVT_LEFT_UP, [this, i](wxMouseEvent&) { ChooseCell(i); });
+        }
+    }
+}
+
+CColorPalettePopup::~CColorPalettePopup() {
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+}
+
+wxPoint CColorPalettePopup::Placement() const {
+    const wxRect button = m_pOwner->GetScreenRect();
+    const wxSize screen = wxDisplay(0u).GetGeometry().GetSize();
+    const wxSize size = GetSize();
+    const ScreenRect r = PlacePopup({button.x, button.y, button.width, button.height}, size.x,
+                                    size.y, screen.x, screen.y);
+    return {r.x, r.y};
+}
+
+int CColorPalettePopup::ShowModal() {
+    Move(Placement());
+    CallAfter([this] {
+        if (IsModal() && !HasCapture()) {
+            CaptureMouse();
+        }
+        if (wxWindow* first = m_builder->Control(kFirstCellId)) {
+            first->SetFocus();
+        }
+    });
+    return wxDialog::ShowModal();
+}
+
+void CColorPalettePopup::Finish(int code) {
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+    if (IsModal()) {
+        EndModal(code);
+    }
+}
+
+wxWindow* CColorPalettePopup::ChildAt(const wxPoint& client) const {
+    for (wxWindow* child : GetChildren()) {
+        if (child->GetRect().Contains(client)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void CColorPalettePopup::OnMouseDown(wxMouseEvent& event) {
+    const wxPoint p = event.GetPosition();
+    if (!wxRect(GetSize()).Contains(p)) {
+        Finish(wxID_CANCEL);
+        return;
+    }
+    m_pressed = ChildAt(p);
+    event.Skip();
+}
+
+void CColorPalettePopup::OnMouseUp(wxMouseEvent& event) {
+    wxWindow* child = ChildAt(event.GetPosition());
+    wxWindow* pressed = m_pressed;
+    m_pressed = nullptr;
+    if (child && child == pressed) {
+        if (child->GetId() == kOtherButtonId) {
+            ChooseOther();
+        } else if (child->GetId() >= kFirstCellId && child->GetId() < kFirstCellId + kPaletteSize) {
+            ChooseCell(child->GetId() - kFirstCellId);
+        }
+        return;
+    }
+    event.Skip();
+}
+
+void CColorPalettePopup::OnCaptureLost(wxMouseCaptureLostEvent&) { m_pressed = nullptr; }
+
+void CColorPalettePopup::ChooseCell(int index) {
+    m_nSelected = index;
+    ProcessPalette().ChooseCell(index);
+    Finish(wxID_OK);
+}
+
+void CColorPalettePopup::OnOther(wxCommandEvent&) { ChooseOther(); }
+
+void CColorPalettePopup::ChooseOther() {
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+    uint32_t chosen = 0;
+    if (!Shell::Current().ChooseColor(Rgb(0, 0, 0), &chosen)) {
+        if (IsModal() && !HasCapture()) {
+            CaptureMouse();
+        }
+        return;
+    }
+    m_nSelected = ProcessPalette().ChooseCustom(chosen);
+    Finish(wxID_OK);
+}
+
+}  // namespace pixfold

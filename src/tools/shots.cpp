@@ -1,0 +1,104 @@
+// Takes the screenshots of the README: the real program on the sample folder,
+// the Preferences dialog and the colour palette, captured with ImageMagick's
+// `import` from the running X display.
+// Usage: pixfold-shots SAMPLE_FOLDER OUTPUT_FOLDER   (under Xvfb)
+
+#include <wx/app.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/MainFrame.h"
+#include "app/PixfoldApp.h"
+#include "catalog/PixfoldView.h"
+#include "dialogs/ColorPalettePopup.h"
+#include "dialogs/PreferencesDialog.h"
+
+using namespace pixfold;
+
+namespace {
+
+void Capture(const std::string& file) {
+    wxYield();
+    wxMilliSleep(400);
+    wxYield();
+    const std::string cmd = "import -window root " + file;
+    if (wxExecute(cmd, wxEXEC_SYNC) != 0) {
+        std::fprintf(stderr, "pixfold-shots: capture failed: %s\n", cmd.c_str());
+    }
+}
+
+class ShotsApp : public CPixfoldApp {
+public:
+    bool OnInit() override {
+        if (argc != 3) {
+            std::fprintf(stderr, "usage: pixfold-shots SAMPLE_FOLDER OUTPUT_FOLDER\n");
+            return false;
+        }
+        m_out = argv[2].utf8_string();
+        if (!InitInstance(argv[1].utf8_string())) {
+            return false;
+        }
+        CallAfter([this] { Tour(); });
+        return true;
+    }
+
+private:
+    void Tour() {
+        CPixfoldView* view = MainFrame()->View();
+        for (int i = 0; i < 100 && view->m_list.size() < 2; ++i) {
+            wxYield();
+            wxMilliSleep(50);
+        }
+        view->m_bShowDim = 1;
+        view->m_bShowFileSize = 0;
+        view->m_bShowFileDate = 0;
+        view->Refresh();
+        wxYield();
+        if (view->m_list.size() < 2) {
+            std::fprintf(stderr, "pixfold-shots: the sample folder did not open\n");
+            MainFrame()->Close(true);
+            return;
+        }
+        // Select the second thumbnail, as a click would.
+        const Rect& cell = view->m_list.at(1).m_rcCell;
+        wxMouseEvent click(wxEVT_LEFT_DOWN);
+        click.SetPosition(view->CalcScrolledPosition(wxPoint(cell.left + 5, cell.top + 5)));
+        view->GetEventHandler()->ProcessEvent(click);
+        Capture(m_out + "/main-window.png");
+
+        auto* prefs = new CPreferencesDialog(MainFrame(), *m_pSettings);
+        prefs->m_nPitch = view->m_nPitch;
+        prefs->m_nPitchMin = 50;
+        prefs->m_nPitchMax = view->GetClientSize().x;
+        prefs->m_nSortOption = 1;
+        prefs->m_nSortStyle = 0;
+        prefs->m_bShowFileName = 1;
+        prefs->m_bShowDimensions = 1;
+        prefs->m_strSlideInterval = "5";
+        prefs->m_strMRUCount = "8";
+        prefs->m_backColorButton->m_color = 0x00FFFFFF;
+        prefs->m_textColorButton->m_color = 0x00800000;
+        prefs->InitDialogState();
+        prefs->Show();
+        Capture(m_out + "/preferences.png");
+
+        auto* popup = new CColorPalettePopup(prefs->m_backColorButton);
+        popup->Move(popup->Placement());
+        popup->Show();
+        Capture(m_out + "/palette.png");
+        popup->Destroy();
+        prefs->Destroy();
+        MainFrame()->Close(true);
+    }
+
+    std::string m_out;
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(ShotsApp);
+
+int main(int argc, char** argv) { return wxEntry(argc, argv); }
