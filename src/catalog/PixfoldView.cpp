@@ -14,6 +14,8 @@
 #include "res/CommandIds.h"
 #include "res/Menus.h"
 #include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
+#include "viewer/SlideShow.h"
 
 namespace pixfold {
 
@@ -28,7 +30,8 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
                        wxVSCROLL | wxHSCROLL | wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
       m_pFrame(frame),
       m_pDocument(&doc),
-      m_store(store) {
+      m_store(store),
+      m_slideTimer(this, kSlideTimerId) {
     SetPrefs(LoadViewPrefs(store, CurrentSystemColors()));
     m_rand.Seed(GetTickCount());
 
@@ -39,11 +42,17 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
     Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
     Bind(wxEVT_MENU, &CPixfoldView::OnPreferences, this, res::ToWxId(res::ID_PREFERENCES));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
+         res::ToWxId(res::ID_START_SLIDE_SHOW));
+    Bind(wxEVT_LEFT_DCLICK, &CPixfoldView::OnLeftDClick, this);
+    Bind(wxEVT_KEY_DOWN, &CPixfoldView::OnKeyDown, this);
+    Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
          res::ToWxId(res::ID_CLOSE_VIEW));
 }
 
 CPixfoldView::~CPixfoldView() {
+    m_slideTimer.Stop();
     m_list.Clear();
     if (m_pFindFDlg) {
         Shell::Current().ProgressClose();
@@ -315,6 +324,148 @@ void CPixfoldView::OpenFolder(std::string folder) {
     if (!outcome.anyMatch) {
         Refresh();
         shell.AppMessage("No files found.");
+    }
+}
+
+void CPixfoldView::OpenImageWindow(ThumbRecord* record) {
+    auto* wnd = new CImageWnd(this);
+    if (!wnd->Create(record, false)) {
+        if (wnd->GetHandle()) {
+            wnd->Destroy();
+        } else {
+            delete wnd;
+        }
+        Shell::Current().AppMessage("Error: could not create window");
+    }
+}
+
+void CPixfoldView::OnLeftDClick(wxMouseEvent& event) {
+    event.Skip();
+    long index = -1;
+    if (ThumbRecord* hit = HitTest(event.GetPosition(), index)) {
+        OpenImageWindow(hit);
+    }
+}
+
+void CPixfoldView::OnKeyDown(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE) {
+        StopSlideShow();
+        return;
+    }
+    event.Skip();
+}
+
+void CPixfoldView::OnStartSlideShow() {
+    if (!IsCommandEnabled(res::ID_START_SLIDE_SHOW)) {
+        return;
+    }
+    m_bSlidePaused = 0;
+    m_bSlideRunning = 0;
+    m_nLastSlide = -1;
+    m_slideTimer.Start(kSlideFirstTickMs);
+}
+
+void CPixfoldView::StopSlideTimer() { m_slideTimer.Stop(); }
+
+void CPixfoldView::StopSlideShow() {
+    if (!m_pSlideWnd) {
+        return;
+    }
+    m_slideTimer.Stop();
+    CImageWnd* wnd = m_pSlideWnd;
+    m_pSlideWnd = nullptr;
+    wnd->Destroy();
+}
+
+ThumbRecord* CPixfoldView::NextSlide(bool first) {
+    if (m_list.empty()) {
+        return nullptr;
+    }
+    if (m_bRandom) {
+        const int i = GetRandomSlide(first, m_list.size(), m_strSlideMarks, m_nLastSlide, m_rand);
+        return i < 0 ? nullptr : &m_list.at(static_cast<size_t>(i));
+    }
+    if (first || !m_posSlide || !m_list.Contains(m_posSlide)) {
+        m_posSlide = m_list.head();
+    }
+    ThumbRecord* record = m_posSlide;
+    const long index = m_list.IndexOf(record);
+    m_posSlide = static_cast<size_t>(index + 1) < m_list.size()
+                     ? &m_list.at(static_cast<size_t>(index + 1))
+                     : nullptr;
+    return record;
+}
+
+void CPixfoldView::OnTimer(wxTimerEvent&) { OnSlideTick(); }
+
+void CPixfoldView::OnSlideTick() {
+    if (m_bSlidePaused) {
+        return;
+    }
+    if (!m_bSlideRunning) {
+        m_slideTimer.Stop();
+        if (m_pSlideWnd) {
+            return;
+        }
+        ThumbRecord* record = NextSlide(true);
+        if (!record) {
+            return;  // the catalogue emptied before the first tick
+        }
+        auto* wnd = new CImageWnd(this);
+        m_pSlideWnd = wnd;
+        if (!wnd->Create(record, true)) {
+            // The failed window goes at once, so the commands come back.
+            m_pSlideWnd = nullptr;
+            if (wnd->GetHandle()) {
+                wnd->Destroy();
+            } else {
+                delete wnd;
+            }
+            Shell::Current().AppMessage("Error: could not create window");
+            return;
+        }
+        m_bSlideRunning = 1;
+        m_slideTimer.Start(SlideIntervalMs(m_nSlideTime));
+        return;
+    }
+    if (!m_pSlideWnd) {
+        return;
+    }
+    m_slideTimer.Stop();
+    ThumbRecord* record = NextSlide(false);
+    if (!record) {
+        StopSlideShow();  // nothing left to show
+        return;
+    }
+    m_pSlideWnd->ShowRecord(record);
+    m_slideTimer.Start(SlideIntervalMs(m_nSlideTime));
+}
+
+void CPixfoldView::RemoveRecord(ThumbRecord* record) {
+    const long index = m_list.IndexOf(record);
+    if (index < 0) {
+        return;
+    }
+    if (m_pSelected == record) {
+        m_pSelected = nullptr;
+    }
+    // The show goes on from the entry after the one that leaves.
+    if (m_posSlide == record) {
+        m_posSlide = static_cast<size_t>(index + 1) < m_list.size()
+                         ? &m_list.at(static_cast<size_t>(index + 1))
+                         : nullptr;
+    }
+    if (static_cast<size_t>(index) < m_strSlideMarks.size()) {
+        m_strSlideMarks.erase(static_cast<size_t>(index), 1);
+    }
+    if (m_nLastSlide == index) {
+        m_nLastSlide = -1;
+    } else if (m_nLastSlide > index) {
+        --m_nLastSlide;
+    }
+    m_list.Remove(record);
+    if (m_list.empty() && m_pSlideWnd) {
+        StopSlideShow();
     }
 }
 

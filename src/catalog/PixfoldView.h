@@ -5,6 +5,7 @@
 #include <wx/font.h>
 #include <wx/menu.h>
 #include <wx/scrolwin.h>
+#include <wx/timer.h>
 
 #include <functional>
 #include <memory>
@@ -76,7 +77,7 @@ public:
     int m_nRows = 0;
     ThumbRecord* m_pSelected = nullptr;
     wxFont m_font;
-    size_t m_posSlide = 0;
+    ThumbRecord* m_posSlide = nullptr;  // shown next in order; null: the head
     int m_nSlideTime = 5;
     int m_bRandom = 0;
     std::string m_strSlideMarks;
@@ -87,6 +88,18 @@ public:
     CrtRand m_rand;
 
     static SystemColors CurrentSystemColors();
+
+    // Slide show.
+    void OnStartSlideShow();
+    void OnSlideTick();            // what timer 101 does
+    void StopSlideTimer();         // Escape in any image window
+    void StopSlideShow();          // Escape in the view
+    wxTimer& SlideTimer() { return m_slideTimer; }
+    // Opens a window on the record, as a double click does.
+    void OpenImageWindow(ThumbRecord* record);
+    // Takes a record out of the catalogue, keeping the selection and the
+    // slide show valid. The record is released.
+    void RemoveRecord(ThumbRecord* record);
 
     // The context menu (menu 133) with its items enabled as the state allows.
     std::unique_ptr<wxMenu> BuildContextMenu() const;
@@ -101,12 +114,17 @@ private:
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnOpenFolder(wxCommandEvent& event);
     void OnPreferences(wxCommandEvent& event);
+    void OnLeftDClick(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    ThumbRecord* NextSlide(bool first);
     void RefreshCell(const ThumbRecord& record);
 
     CMainFrame* m_pFrame;
     CPixfoldDoc* m_pDocument;
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
+    wxTimer m_slideTimer;
 };
 
 }  // namespace pixfold

@@ -15,6 +15,7 @@
 #include "catalog/PixfoldView.h"
 #include "dialogs/ColorPalettePopup.h"
 #include "dialogs/PreferencesDialog.h"
+#include "viewer/ImageWnd.h"
 
 using namespace pixfold;
 
@@ -91,6 +92,31 @@ private:
         Capture(m_out + "/palette.png");
         popup->Destroy();
         prefs->Destroy();
+
+        // A picture at full size with all four captions.
+        view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate = 1;
+        ThumbRecord* shown = &view->m_list.at(0);
+        for (const auto& r : view->m_list) {
+            if (r->m_nImageWidth <= 900 && r->m_nImageHeight <= 700 && r->m_nImageWidth >= 400) {
+                shown = r.get();  // one that fits the screen
+            }
+        }
+        view->OpenImageWindow(shown);
+        Capture(m_out + "/image-window.png");
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (dynamic_cast<CImageWnd*>(w)) {
+                w->Destroy();
+            }
+        }
+        view->m_bShowDim = view->m_bShowFileSize = view->m_bShowFileDate = 0;
+
+        // The slide show, three pictures on.
+        view->OnStartSlideShow();
+        for (int i = 0; i < 3; ++i) {
+            view->OnSlideTick();
+        }
+        Capture(m_out + "/slide-show.png");
+        view->StopSlideShow();
         MainFrame()->Close(true);
     }
 

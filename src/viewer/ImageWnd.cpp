@@ -1,0 +1,163 @@
+#include "viewer/ImageWnd.h"
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/settings.h>
+
+#include "app/MainFrame.h"
+#include "catalog/PixfoldView.h"
+#include "jpeg/JpegFile.h"
+#include "platform/WxCanvas.h"
+#include "viewer/SlideShow.h"
+
+namespace pixfold {
+
+CImageWnd::CImageWnd(CPixfoldView* view) : m_view(view) {}
+
+CImageWnd::~CImageWnd() {
+    // The show's window going away ends the show's hold on the view.
+    if (m_bSlideShow && m_view && m_view->m_pSlideWnd == this) {
+        m_view->m_pSlideWnd = nullptr;
+    }
+}
+
+bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
+    m_pRecord = record;
+    m_bSlideShow = slideShow;
+    const Rect r = PlaceWindow(record, false);
+    wxWindow* owner = m_view ? static_cast<wxWindow*>(m_view->Frame()) : nullptr;
+    if (!wxFrame::Create(owner, wxID_ANY, wxEmptyString, wxPoint(r.left, r.top),
+                         wxSize(r.right - r.left, r.bottom - r.top),
+                         wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER)) {
+        return false;
+    }
+    m_created = true;
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (owner) {
+        SetIcons(static_cast<wxFrame*>(owner)->GetIcons());
+    }
+    Bind(wxEVT_PAINT, &CImageWnd::OnPaint, this);
+    Bind(wxEVT_CHAR_HOOK, &CImageWnd::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CImageWnd::OnClose, this);
+    SetClientSize(static_cast<int>(record->m_nImageWidth), static_cast<int>(record->m_nImageHeight));
+    PlaceWindow(record, true);
+    Show();
+    m_font = wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    return LoadPicture(record);
+}
+
+bool CImageWnd::LoadPicture(ThumbRecord* record) {
+    // No picture while decoding: a repaint during a message box shows none.
+    m_pPixels.reset();
+    m_strTitle = record->m_strTitle;
+    m_strDim = record->m_strDim;
+    m_strSize = record->m_strSize;
+    m_strDate = record->m_strDate;
+    m_pPixels = JpegFile::ReadRgb(record->m_strPath, m_nWidth, m_nHeight, 1, 1);
+    const bool ok = static_cast<bool>(m_pPixels);
+    if (ok) {
+        SwapRedBlue(m_pPixels.get(), m_nWidth, m_nHeight);
+        FlipRows(m_pPixels.get(), m_nWidth * 3, m_nHeight);
+    }
+    SetTitle(wxString::FromUTF8(m_strTitle));
+    return ok;
+}
+
+Rect CImageWnd::PlaceWindow(const ThumbRecord* record, bool move) {
+    // The real frame around the client area, as the window manager draws it.
+    int extraW = 0, extraH = 0;
+    if (m_created) {
+        const wxSize outer = GetSize();
+        const wxSize client = GetClientSize();
+        extraW = outer.x - client.x;
+        extraH = outer.y - client.y;
+    }
+    const wxSize screen = wxDisplay(0u).GetGeometry().GetSize();
+    // Only the sums matter: the borders left and right, and caption plus
+    // borders top and bottom.
+    const Rect r = PlaceImageWindow(record->m_nImageWidth, record->m_nImageHeight, extraW / 2, 0,
+                                    extraH, screen.x, screen.y);
+    if (move && m_created) {
+        SetSize(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        Refresh();
+    }
+    return r;
+}
+
+void CImageWnd::ShowRecord(ThumbRecord* record) {
+    m_pRecord = record;
+    LoadPicture(record);
+    PlaceWindow(record, true);
+    Refresh(true);
+}
+
+void CImageWnd::Render(wxDC& dc) {
+    const wxSize client = GetClientSize();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+    dc.DrawRectangle(0, 0, client.x, client.y);
+    if (m_pPixels) {
+        uint32_t stride = 0;
+        PixelBuffer aligned = MakeAlignedRows(m_pPixels.get(), m_nWidth, m_nHeight, stride);
+        if (aligned) {
+            DrawDibBits(dc, 0, 0, m_nWidth, m_nHeight, aligned.get());
+        }
+    }
+    if (!m_view) {
+        return;
+    }
+    const bool dim = m_view->m_bShowDim, size = m_view->m_bShowFileSize,
+               name = m_view->m_bShowFileName, date = m_view->m_bShowFileDate;
+    if (!(dim || size || name || date)) {
+        return;
+    }
+    // Always black, always the window's own font, over the picture.
+    WxCanvas canvas(dc, m_font);
+    const int right = client.x, bottom = client.y;
+    if (dim) {
+        canvas.Text(2, 2, TextAlign::LeftTop, m_strDim, 0);
+    }
+    if (size) {
+        canvas.Text(right - 2, 2, TextAlign::RightTop, m_strSize, 0);
+    }
+    if (name) {
+        canvas.Text(2, bottom - 2, TextAlign::LeftBottom, m_strTitle, 0);
+    }
+    if (date) {
+        canvas.Text(right - 2, bottom - 2, TextAlign::RightBottom, m_strDate, 0);
+    }
+}
+
+void CImageWnd::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    if (IsIconized()) {
+        return;
+    }
+    Render(dc);
+}
+
+void CImageWnd::HandleChar(int key) {
+    if (key == WXK_ESCAPE) {
+        if (m_view) {
+            m_view->StopSlideTimer();
+        }
+        Destroy();
+    } else if (key == WXK_SPACE) {
+        if (m_view) {
+            m_view->m_bSlidePaused = !m_view->m_bSlidePaused;
+        }
+    }
+}
+
+void CImageWnd::OnCharHook(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE || key == WXK_SPACE) {
+        HandleChar(key);
+        return;
+    }
+    event.Skip();
+}
+
+void CImageWnd::OnClose(wxCloseEvent&) { Destroy(); }
+
+}  // namespace pixfold

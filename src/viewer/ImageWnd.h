@@ -1,0 +1,54 @@
+#pragma once
+// A picture at full size in a window of its own, with the grid's captions in
+// its corners. Created on the heap by the view; deletes itself when closed.
+
+#include <wx/font.h>
+#include <wx/frame.h>
+#include <wx/weakref.h>
+
+#include <string>
+
+#include "catalog/ThumbRecord.h"
+#include "jpeg/PixelOps.h"
+
+namespace pixfold {
+
+class CPixfoldView;
+
+class CImageWnd : public wxFrame {
+public:
+    explicit CImageWnd(CPixfoldView* view);
+    ~CImageWnd() override;
+
+    // Shows the window placed for the record and decodes its picture; false
+    // when the window could not be made or the picture not decoded.
+    virtual bool Create(ThumbRecord* record, bool slideShow);
+    bool LoadPicture(ThumbRecord* record);
+    Rect PlaceWindow(const ThumbRecord* record, bool move);
+    void ShowRecord(ThumbRecord* record);
+
+    // Paints background, picture and captions on a device context.
+    void Render(wxDC& dc);
+    // What a key does: Escape stops the show's timer and closes, Space pauses.
+    void HandleChar(int key);
+
+    PixelBuffer m_pPixels;        // display form
+    uint32_t m_nWidth = 0;
+    uint32_t m_nHeight = 0;
+    wxFont m_font;
+    bool m_bSlideShow = false;
+    // The record is read only while a picture is loaded; captions are copied
+    // then, so the window never reads a record that has left the catalogue.
+    ThumbRecord* m_pRecord = nullptr;
+    std::string m_strTitle, m_strDim, m_strSize, m_strDate;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    wxWeakRef<CPixfoldView> m_view;
+    bool m_created = false;
+};
+
+}  // namespace pixfold

@@ -1,0 +1,273 @@
+#include <wx/dcmemory.h>
+
+#include "GuiTestUtil.h"
+#include "jpeg/JpegFile.h"
+#include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
+#include "viewer/SlideShow.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+
+namespace {
+
+class ViewerTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        Start();
+    }
+    std::vector<CImageWnd*> ImageWindows() {
+        std::vector<CImageWnd*> out;
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (auto* iw = dynamic_cast<CImageWnd*>(w); iw && !iw->IsBeingDeleted()) {
+                out.push_back(iw);
+            }
+        }
+        return out;
+    }
+    void CloseImageWindows() {
+        for (CImageWnd* w : ImageWindows()) {
+            w->Destroy();
+        }
+        Pump(20);
+    }
+    std::string ShownTitle() {
+        return view()->m_pSlideWnd ? view()->m_pSlideWnd->m_strTitle : std::string("<none>");
+    }
+    void Tick() { view()->OnSlideTick(); }
+};
+
+}  // namespace
+
+TEST_F(ViewerTest, DoubleClickOpensTheRecordUnderThePointer) {
+    app().OpenDocumentFile(MakeFolder("d", 3, 120, 90));
+    Render();
+    Mouse(wxEVT_LEFT_DCLICK, {110, 50});
+    auto wins = ImageWindows();
+    ASSERT_EQ(wins.size(), 1u);
+    EXPECT_EQ(wins[0]->GetTitle(), "b");
+    EXPECT_EQ(wins[0]->m_nWidth, 120u);
+    EXPECT_EQ(wins[0]->GetClientSize(), wxSize(120, 90));
+    EXPECT_TRUE(wins[0]->m_pPixels);
+    // Between cells: nothing; the same thumbnail again: a second window.
+    Mouse(wxEVT_LEFT_DCLICK, {400, 50});
+    EXPECT_EQ(ImageWindows().size(), 1u);
+    Mouse(wxEVT_LEFT_DCLICK, {110, 50});
+    EXPECT_EQ(ImageWindows().size(), 2u);
+    CloseImageWindows();
+}
+
+TEST_F(ViewerTest, UndecodableFileGivesTheErrorAndNoWindow) {
+    const std::string folder = MakeFolder("bad", 1);
+    app().OpenDocumentFile(folder);
+    Render();
+    WriteFile(folder + "/a.jpg", "no longer a picture");
+    shell.Clear();
+    Mouse(wxEVT_LEFT_DCLICK, {10, 10});
+    Pump(20);
+    EXPECT_TRUE(ImageWindows().empty());
+    auto msgs = shell.Messages();
+    ASSERT_EQ(msgs.size(), 2u);
+    EXPECT_EQ(msgs[1], "Error: could not create window");
+}
+
+TEST_F(ViewerTest, WindowPaintsPictureAndBlackCaptions) {
+    app().OpenDocumentFile(MakeFolder("p", 1, 200, 150));
+    view()->m_bShowDim = view()->m_bShowFileName = view()->m_bShowFileSize =
+        view()->m_bShowFileDate = 1;
+    Render();
+    view()->OpenImageWindow(&view()->m_list.at(0));
+    CImageWnd* w = ImageWindows().at(0);
+    wxBitmap bmp(200, 150, 24);
+    {
+        wxMemoryDC dc(bmp);
+        w->Render(dc);
+    }
+    const wxImage img = bmp.ConvertToImage();
+    // The pattern's top-left pixel is dark red-ish blue; bottom right bright.
+    uint32_t w0 = 0, h0 = 0;
+    PixelBuffer px = JpegFile::ReadRgb(view()->m_list.at(0).m_strPath, w0, h0, 1, 1);
+    EXPECT_EQ(img.GetRed(100, 75), px[(75 * 200 + 100) * 3]);
+    EXPECT_EQ(img.GetGreen(100, 75), px[(75 * 200 + 100) * 3 + 1]);
+    int black = 0;
+    for (int y = 136; y < 148; ++y) {
+        for (int x = 2; x < 20; ++x) {
+            black += img.GetRed(x, y) < 40 && img.GetGreen(x, y) < 40 && img.GetBlue(x, y) < 40;
+        }
+    }
+    EXPECT_GT(black, 5) << "the name caption, bottom left, in black";
+    CloseImageWindows();
+}
+
+TEST_F(ViewerTest, RecordLeavingTheCatalogueIsNeverReadAgain) {
+    app().OpenDocumentFile(MakeFolder("r", 2));
+    Render();
+    view()->OpenImageWindow(&view()->m_list.at(0));
+    CImageWnd* w = ImageWindows().at(0);
+    view()->RemoveRecord(&view()->m_list.at(0));
+    wxBitmap bmp(160, 120, 24);
+    wxMemoryDC dc(bmp);
+    w->Render(dc);  // under the sanitizers a stale read would be caught here
+    EXPECT_EQ(w->m_strTitle, "a");
+    CloseImageWindows();
+}
+
+TEST_F(ViewerTest, SlideShowInOrderGoesRoundAgain) {
+    app().OpenDocumentFile(MakeFolder("s", 3));
+    view()->m_bRandom = 0;
+    view()->m_nSlideTime = 7;
+    wxCommandEvent f7(wxEVT_MENU, res::ToWxId(res::ID_START_SLIDE_SHOW));
+    frame()->ProcessWindowEvent(f7);
+    EXPECT_TRUE(view()->SlideTimer().IsRunning());
+    EXPECT_EQ(view()->SlideTimer().GetInterval(), 100);
+    std::vector<std::string> shown;
+    for (int i = 0; i < 5; ++i) {
+        Tick();
+        shown.push_back(ShownTitle());
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"a", "b", "c", "a", "b"}));
+    EXPECT_EQ(view()->SlideTimer().GetInterval(), 7000);
+    // Commands while the show's window is open.
+    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(res::ToWxId(res::ID_START_SLIDE_SHOW)));
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(res::ToWxId(res::ID_OPEN_FOLDER)));
+    // Opening another folder is ignored during a show.
+    app().OpenDocumentFile(MakeFolder("other", 1));
+    EXPECT_EQ(view()->m_list.size(), 3u);
+    // Escape in the view stops it.
+    wxKeyEvent esc(wxEVT_KEY_DOWN);
+    esc.m_keyCode = WXK_ESCAPE;
+    view()->ProcessWindowEvent(esc);
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr);
+    EXPECT_FALSE(view()->SlideTimer().IsRunning());
+    Pump(20);
+    EXPECT_TRUE(ImageWindows().empty());
+}
+
+TEST_F(ViewerTest, PauseAndResume) {
+    app().OpenDocumentFile(MakeFolder("pause", 3));
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    Tick();
+    CImageWnd* w = view()->m_pSlideWnd;
+    ASSERT_TRUE(w);
+    w->HandleChar(WXK_SPACE);
+    EXPECT_TRUE(view()->m_bSlidePaused);
+    Tick();
+    Tick();
+    EXPECT_EQ(ShownTitle(), "a") << "paused: ticks change nothing";
+    w->HandleChar(WXK_SPACE);
+    Tick();
+    EXPECT_EQ(ShownTitle(), "b");
+    w->HandleChar(WXK_ESCAPE);
+    Pump(20);
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr);
+}
+
+TEST_F(ViewerTest, CloseBoxThenStartAgainBeginsFromTheStart) {
+    app().OpenDocumentFile(MakeFolder("close", 3));
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    Tick();
+    Tick();
+    EXPECT_EQ(ShownTitle(), "b");
+    view()->m_pSlideWnd->Close();
+    Pump(20);
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr);
+    EXPECT_TRUE(view()->IsCommandEnabled(res::ID_START_SLIDE_SHOW));
+    Tick();  // the old timer ticks without effect
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr);
+    view()->OnStartSlideShow();
+    Tick();
+    EXPECT_EQ(ShownTitle(), "a");
+    view()->StopSlideShow();
+    Pump(20);
+}
+
+TEST_F(ViewerTest, EscapeInAnotherImageWindowStopsOnlyTheTimer) {
+    app().OpenDocumentFile(MakeFolder("esc", 3));
+    Render();
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    Tick();
+    view()->OpenImageWindow(&view()->m_list.at(2));
+    CImageWnd* other = nullptr;
+    for (CImageWnd* w : ImageWindows()) {
+        if (w != view()->m_pSlideWnd) {
+            other = w;
+        }
+    }
+    ASSERT_TRUE(other);
+    other->HandleChar(WXK_ESCAPE);
+    Pump(20);
+    EXPECT_FALSE(view()->SlideTimer().IsRunning());
+    ASSERT_TRUE(view()->m_pSlideWnd) << "the show's window stays on its picture";
+    EXPECT_EQ(ShownTitle(), "a");
+    view()->StopSlideShow();
+    Pump(20);
+}
+
+TEST_F(ViewerTest, RandomShowsEveryPictureOncePerRound) {
+    app().OpenDocumentFile(MakeFolder("rand", 3));
+    view()->m_bRandom = 1;
+    view()->OnStartSlideShow();
+    std::vector<std::string> shown;
+    for (int i = 0; i < 9; ++i) {
+        Tick();
+        shown.push_back(ShownTitle());
+    }
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::string> r(shown.begin() + round * 3, shown.begin() + round * 3 + 3);
+        std::sort(r.begin(), r.end());
+        EXPECT_EQ(r, (std::vector<std::string>{"a", "b", "c"}));
+    }
+    for (size_t i = 1; i < shown.size(); ++i) {
+        EXPECT_NE(shown[i], shown[i - 1]);
+    }
+    view()->StopSlideShow();
+    Pump(20);
+}
+
+TEST_F(ViewerTest, DeletingRecordsDuringAShowContinuesFromAValidEntry) {
+    app().OpenDocumentFile(MakeFolder("del", 3));
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    Tick();  // a; b next
+    view()->RemoveRecord(&view()->m_list.at(1));  // b leaves
+    Tick();
+    EXPECT_EQ(ShownTitle(), "c");
+    view()->RemoveRecord(&view()->m_list.at(0));
+    view()->RemoveRecord(&view()->m_list.at(0));
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr) << "an empty catalogue stops the show";
+    Tick();
+    Pump(20);
+    EXPECT_TRUE(ImageWindows().empty());
+}
+
+TEST_F(ViewerTest, FailedStartClearsTheShowSoCommandsComeBack) {
+    const std::string folder = MakeFolder("fail", 2);
+    app().OpenDocumentFile(folder);
+    WriteFile(folder + "/a.jpg", "broken");
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    shell.Clear();
+    Tick();
+    Pump(20);
+    EXPECT_EQ(view()->m_pSlideWnd, nullptr);
+    EXPECT_FALSE(view()->SlideTimer().IsRunning());
+    ASSERT_FALSE(shell.Messages().empty());
+    EXPECT_EQ(shell.Messages().back(), "Error: could not create window");
+    EXPECT_TRUE(view()->IsCommandEnabled(res::ID_START_SLIDE_SHOW));
+    EXPECT_TRUE(ImageWindows().empty());
+}
+
+TEST_F(ViewerTest, RealTimerDrivesTheShow) {
+    app().OpenDocumentFile(MakeFolder("timer", 2));
+    view()->m_bRandom = 0;
+    view()->m_nSlideTime = 0;  // as fast as the platform allows
+    view()->OnStartSlideShow();
+    ASSERT_TRUE(PumpUntil([&] { return ShownTitle() == "b"; }, 10000));
+    view()->StopSlideShow();
+    Pump(20);
+}
