@@ -45,6 +45,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
          res::ToWxId(res::ID_START_SLIDE_SHOW));
     Bind(wxEVT_LEFT_DCLICK, &CPixfoldView::OnLeftDClick, this);
+    BindFileCommands();
     Bind(wxEVT_KEY_DOWN, &CPixfoldView::OnKeyDown, this);
     Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),

@@ -17,6 +17,7 @@
 #include "catalog/Grid.h"
 #include "catalog/ThumbCatalog.h"
 #include "catalog/ViewPrefs.h"
+#include "fileops/FileOps.h"
 #include "platform/CrtRand.h"
 
 namespace pixfold {
@@ -101,6 +102,17 @@ public:
     // slide show valid. The record is released.
     void RemoveRecord(ThumbRecord* record);
 
+    // File commands.
+    void OnDeleteThumb();
+    void OnMoveRenameThumb();
+    void OnRefresh();
+    void OnCloseView();
+    void OnShowDetails();
+    // Releases the catalogue and scans its folder again, after a message if asked.
+    void Reload(bool showMessage);
+    // Tests force the copying move that crosses file systems.
+    void SetMoveMode(MoveMode mode) { m_moveMode = mode; }
+
     // The context menu (menu 133) with its items enabled as the state allows.
     std::unique_ptr<wxMenu> BuildContextMenu() const;
     // Tests look at the context menu instead of tracking it.
@@ -118,6 +130,8 @@ private:
     void OnKeyDown(wxKeyEvent& event);
     void OnTimer(wxTimerEvent& event);
     ThumbRecord* NextSlide(bool first);
+    void BindFileCommands();
+    void RemoveAndRelayout(ThumbRecord* record);
     void RefreshCell(const ThumbRecord& record);
 
     CMainFrame* m_pFrame;
@@ -125,6 +139,7 @@ private:
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
     wxTimer m_slideTimer;
+    MoveMode m_moveMode = MoveMode::Auto;
 };
 
 }  // namespace pixfold

@@ -76,6 +76,28 @@ bool RecordingShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
     return true;
 }
 
+int RecordingShell::AskWarning(const std::string& message, bool* dontShow) {
+    m_events.push_back({Event::Warning, message, "Warning!", 0, MsgOwner::App});
+    if (m_warnings.empty()) {
+        *dontShow = false;
+        return IDNO;
+    }
+    const auto [answer, box] = m_warnings.front();
+    m_warnings.pop_front();
+    *dontShow = box;
+    return answer;
+}
+
+std::vector<std::string> RecordingShell::Warnings() const {
+    std::vector<std::string> out;
+    for (const Event& e : m_events) {
+        if (e.kind == Event::Warning) {
+            out.push_back(e.text);
+        }
+    }
+    return out;
+}
+
 std::vector<std::string> RecordingShell::Messages() const {
     std::vector<std::string> out;
     for (const Event& e : m_events) {

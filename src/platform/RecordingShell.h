@@ -23,6 +23,7 @@ public:
             OpenFileBox,
             SaveAsBox,
             ColorBox,
+            Warning,
         };
         Kind kind;
         std::string text;
@@ -44,6 +45,10 @@ public:
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
     bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
+    int AskWarning(const std::string& message, bool* dontShow) override;
+    // Answers for warnings: the button and the box's state; an empty queue says No.
+    void QueueWarning(int answer, bool dontShow) { m_warnings.push_back({answer, dontShow}); }
+    std::vector<std::string> Warnings() const;
     // Answers for the colour dialog; an empty queue cancels.
     void QueueColor(uint32_t color) { m_colors.push_back(color); }
 
@@ -68,6 +73,7 @@ private:
     std::deque<int> m_answers;
     std::deque<std::string> m_choices;
     std::deque<uint32_t> m_colors;
+    std::deque<std::pair<int, bool>> m_warnings;
     SaveAsRequest m_lastSaveAs;
     int m_waitDepth = 0;
     bool m_waitSeen = false;

@@ -21,6 +21,7 @@ public:
     bool ChooseFileToOpen(std::string*) override { return false; }
     bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
     bool ChooseColor(uint32_t, uint32_t*) override { return false; }
+    int AskWarning(const std::string&, bool*) override { return IDNO; }
 };
 
 SilentShell g_silent;

@@ -66,6 +66,10 @@ public:
     // Save-As chooser; false when cancelled.
     virtual bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) = 0;
 
+    // The yes/no warning with a "don't show again" box (CWarningDlg);
+    // returns IDYES or IDNO and sets *dontShow to the box's state on Yes.
+    virtual int AskWarning(const std::string& message, bool* dontShow) = 0;
+
     // The system colour dialog with its custom colours open (0x00BBGGRR);
     // false when cancelled.
     virtual bool ChooseColor(uint32_t initial, uint32_t* chosen) = 0;

@@ -25,6 +25,10 @@ public:
     bool ChooseFileToOpen(std::string*) override { return false; }
     bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
     bool ChooseColor(uint32_t, uint32_t*) override { return false; }
+    int AskWarning(const std::string& message, bool* dontShow) override {
+        *dontShow = false;
+        return Message(message, MB_YESNO, kAppTitle, MsgOwner::App);
+    }
 
     int MessageCount() const { return m_count; }
     void SetYesAnswer(bool yes) { m_yes = yes; }

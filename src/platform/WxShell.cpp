@@ -7,9 +7,11 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/filename.h>
+#include <wx/arrstr.h>
 #include <wx/utils.h>
 
 #include "catalog/FindFilesDlg.h"
+#include "fileops/WarningDlg.h"
 
 namespace pixfold {
 
@@ -156,6 +158,35 @@ bool WxShell::ChooseFileToOpen(std::string* path) {
     return true;
 }
 
+wxString ToWxFilter(const std::string& filter) {
+    // "Name|*.x|Other|*.*||": the toolkit wants no empty pair at the end and
+    // no blanks around the bars.
+    wxString f = wxString::FromUTF8(filter);
+    while (f.EndsWith("|")) {
+        f.RemoveLast();
+    }
+    wxString out;
+    for (const wxString& part : wxSplit(f, '|', '\0')) {
+        if (!out.empty()) {
+            out += "|";
+        }
+        out += wxString(part).Trim(true).Trim(false);
+    }
+    return out;
+}
+
+int WxShell::AskWarning(const std::string& message, bool* dontShow) {
+    CWarningDlg dlg(wxGetActiveWindow() ? wxGetActiveWindow() : m_main);
+    dlg.m_strMessage = message;
+    wxBusyCursorSuspender noBusy;
+    if (dlg.ShowModal() != wxID_OK) {
+        *dontShow = false;
+        return IDNO;
+    }
+    *dontShow = dlg.m_bDontShow != 0;
+    return IDYES;
+}
+
 bool WxShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
     // One set of custom colours for the whole run, as the colour dialog keeps them.
     static wxColourData data;
@@ -180,7 +211,7 @@ bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
         name += "." + ext;
     }
     wxFileDialog dlg(m_main, request.title.empty() ? wxString("Save As") : wxString::FromUTF8(request.title),
-                     dir, name, wxString::FromUTF8(request.filter),
+                     dir, name, ToWxFilter(request.filter),
                      wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
     if (dlg.ShowModal() != wxID_OK) {
         return false;

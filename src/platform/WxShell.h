@@ -31,6 +31,7 @@ public:
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
     bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
+    int AskWarning(const std::string& message, bool* dontShow) override;
 
     CFindFilesDlg* Progress() const { return m_progress; }
 
@@ -41,6 +42,9 @@ private:
     wxWindow* m_progressParent = nullptr;
     CFindFilesDlg* m_progress = nullptr;
 };
+
+// A chooser filter as written for the original ("A|*.a| B|*.b||") for wx.
+wxString ToWxFilter(const std::string& filter);
 
 // Message-box style bits to wx style bits.
 long ToWxStyle(unsigned style, MsgOwner owner);

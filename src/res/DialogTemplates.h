@@ -151,4 +151,22 @@ inline constexpr DialogTemplate kPaletteDialog = {
     IDD_PALETTE, 0, 0, 49, 73, "", "MS Sans Serif", 8, kPaletteControls,
     std::size(kPaletteControls)};
 
+// The warning with a "don't show again" box, template 134.
+inline constexpr int IDD_WARNING = 134;
+inline constexpr int IDC_WARNING_DONT_SHOW = 1024;
+inline constexpr int IDC_WARNING_TEXT = 1025;
+
+inline constexpr ControlTemplate kWarningControls[] = {
+    {Ctl::DefButton, IDOK_BUTTON, "Yes", 105, 83, 50, 14, kTabStop | kGroupStart},
+    {Ctl::Button, IDCANCEL_BUTTON, "No", 160, 83, 50, 14, kTabStop},
+    {Ctl::Static, IDC_WARNING_TEXT, "", 15, 16, 185, 39, 0},
+    {Ctl::Check, IDC_WARNING_DONT_SHOW, "Dont' show this warning in the future.", 20, 65, 145, 10,
+     kTabStop},
+    {Ctl::Group, -1, "Question", 5, 5, 205, 55, 0},
+};
+
+inline constexpr DialogTemplate kWarningDialog = {
+    IDD_WARNING, 0, 0, 217, 101, "Warning!", "MS Sans Serif", 8, kWarningControls,
+    std::size(kWarningControls)};
+
 }  // namespace pixfold::res

@@ -1,0 +1,252 @@
+#include <wx/checkbox.h>
+#include <wx/stattext.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "GuiTestUtil.h"
+#include "fileops/WarningDlg.h"
+#include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+using namespace pixfold::res;
+
+namespace {
+
+class FileCommandsTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        Start();
+        folder = MakeFolder("f", 3);
+        app().OpenDocumentFile(folder);
+        Render();
+    }
+    void Command(int id) {
+        wxCommandEvent e(wxEVT_MENU, ToWxId(id));
+        frame()->ProcessWindowEvent(e);
+    }
+    void Select(size_t index) {
+        const Rect& c = view()->m_list.at(index).m_rcCell;
+        Mouse(wxEVT_LEFT_DOWN, view()->CalcScrolledPosition(wxPoint(c.left + 3, c.top + 3)));
+        ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(index));
+    }
+    std::vector<std::string> Titles() {
+        std::vector<std::string> t;
+        for (const auto& r : view()->m_list) {
+            t.push_back(r->m_strTitle);
+        }
+        return t;
+    }
+    std::string folder;
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, WarningDialogFromItsTemplate) {
+    CWarningDlg dlg(frame());
+    dlg.m_strMessage = "Sure?";
+    EXPECT_EQ(dlg.GetTitle(), "Warning!");
+    const int rc = RunModal(dlg, [&] {
+        EXPECT_EQ(dynamic_cast<wxStaticText*>(dlg.Control(IDC_WARNING_TEXT))->GetLabelText(), "Sure?");
+        auto* box = dynamic_cast<wxCheckBox*>(dlg.Control(IDC_WARNING_DONT_SHOW));
+        EXPECT_EQ(box->GetLabel(), "Dont' show this warning in the future.");
+        box->SetValue(true);
+        wxCommandEvent yes(wxEVT_BUTTON, IDOK_BUTTON);
+        dlg.ProcessWindowEvent(yes);
+    });
+    EXPECT_EQ(rc, wxID_OK);
+    EXPECT_EQ(dlg.m_bDontShow, 1);
+}
+
+TEST_F(FileCommandsTest, DeleteAsksDeletesAndClearsTheSelection) {
+    Select(1);
+    Command(ID_DELETE_THUMB);  // no queued answer: "No"
+    EXPECT_TRUE(Exists(folder + "/b.jpg"));
+    EXPECT_EQ(view()->m_list.size(), 3u);
+    shell.QueueWarning(IDYES, false);
+    Command(ID_DELETE_THUMB);
+    EXPECT_FALSE(Exists(folder + "/b.jpg"));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(view()->m_pSelected, nullptr);
+    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_DELETE_THUMB)));
+}
+
+TEST_F(FileCommandsTest, NoDelDlgDeletesAtOnce) {
+    app().m_pSettings->SetInt("Settings", "NoDelDlg", 1);
+    Select(0);
+    Command(ID_DELETE_THUMB);
+    EXPECT_FALSE(Exists(folder + "/a.jpg"));
+    EXPECT_TRUE(shell.Warnings().empty());
+}
+
+TEST_F(FileCommandsTest, RefusedDeleteKeepsRecordAndSelection) {
+    Select(2);
+    chmod(folder.c_str(), 0555);
+    const bool root = geteuid() == 0;
+    shell.QueueWarning(IDYES, false);
+    if (root) {
+        // Permissions do not stop root: take the file away so the delete fails.
+        unlink((folder + "/c.jpg").c_str());
+    }
+    Command(ID_DELETE_THUMB);
+    chmod(folder.c_str(), 0755);
+    ASSERT_FALSE(shell.Messages().empty());
+    EXPECT_EQ(shell.Messages().back(), "Could not delete file\n" + folder + "/c.jpg");
+    EXPECT_EQ(view()->m_list.size(), 3u);
+    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(2));
+}
+
+TEST_F(FileCommandsTest, RenameKeepsPlaceAndSelection) {
+    Select(0);
+    shell.QueueChoice(folder + "/z.jpg");
+    Command(ID_MOVE_RENAME_THUMB);
+    EXPECT_EQ(shell.LastSaveAs().initialPath, folder + "/a.jpg");
+    EXPECT_EQ(shell.LastSaveAs().defaultExt, "jpg");
+    EXPECT_FALSE(shell.LastSaveAs().overwritePrompt);
+    EXPECT_TRUE(Exists(folder + "/z.jpg"));
+    EXPECT_FALSE(Exists(folder + "/a.jpg"));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"z", "b", "c"})) << "no new sort";
+    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(0));
+    EXPECT_TRUE(view()->m_list.at(0).m_pDib);
+}
+
+TEST_F(FileCommandsTest, RenameWithADifferentlyCasedFolderIsARenameThatFails) {
+    // The folder compares equal upper-cased, so this is a rename; on a
+    // case-sensitive disk the differently cased folder does not exist.
+    Select(0);
+    std::string upper = folder;
+    upper.replace(upper.rfind("/f"), 2, "/F");
+    shell.QueueChoice(upper + "/y.jpg");
+    Command(ID_MOVE_RENAME_THUMB);
+    ASSERT_FALSE(shell.Messages().empty());
+    EXPECT_EQ(shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0), 0u);
+    EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/a.jpg");
+}
+
+TEST_F(FileCommandsTest, MoveToAnotherFolderRemovesTheThumbnail) {
+    const std::string other = dir / "other";
+    MakeDirs(other);
+    Select(1);
+    shell.QueueChoice(other + "/b.jpg");
+    Command(ID_MOVE_RENAME_THUMB);
+    EXPECT_TRUE(Exists(other + "/b.jpg"));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(view()->m_pSelected, nullptr);
+}
+
+TEST_F(FileCommandsTest, CrossFileSystemMoveThroughTheCopy) {
+    const std::string other = dir / "other";
+    MakeDirs(other);
+    view()->SetMoveMode(MoveMode::ForceCopy);
+    Select(1);
+    const std::string before = ReadFile(folder + "/b.jpg");
+    shell.QueueChoice(other + "/b2.jpg");
+    Command(ID_MOVE_RENAME_THUMB);
+    EXPECT_EQ(ReadFile(other + "/b2.jpg"), before);
+    EXPECT_FALSE(Exists(folder + "/b.jpg"));
+    EXPECT_EQ(view()->m_list.size(), 2u);
+}
+
+TEST_F(FileCommandsTest, ExistingTargetIsNeverReplaced) {
+    Select(0);
+    shell.QueueChoice(folder + "/b.jpg");
+    Command(ID_MOVE_RENAME_THUMB);
+    ASSERT_FALSE(shell.Messages().empty());
+    EXPECT_EQ(shell.Messages().back(),
+              "The file name you chose\n" + folder +
+                  "/b.jpg\nis a file that already exists.\n\nPlease choose a different name.");
+    EXPECT_TRUE(Exists(folder + "/a.jpg"));
+
+    // Exists but cannot be read: the move itself refuses, naming the source.
+    if (geteuid() != 0) {
+        chmod((folder + "/c.jpg").c_str(), 0);
+        shell.QueueChoice(folder + "/c.jpg");
+        Command(ID_MOVE_RENAME_THUMB);
+        chmod((folder + "/c.jpg").c_str(), 0644);
+        EXPECT_EQ(shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0), 0u);
+        EXPECT_TRUE(Exists(folder + "/a.jpg"));
+    }
+}
+
+TEST_F(FileCommandsTest, DetailsFileTwiceAndOpened) {
+    TempDir cwd;
+    char old[4096];
+    ASSERT_TRUE(getcwd(old, sizeof old));
+    ASSERT_EQ(chdir(cwd.path().c_str()), 0);
+    Command(ID_SHOW_DETAILS);
+    const std::string first = ReadFile(cwd / "details.txt");
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 3);
+    EXPECT_EQ(first.rfind("a\t", 0), 0u);
+    std::vector<std::string> opened;
+    for (const auto& e : shell.Events()) {
+        if (e.kind == RecordingShell::Event::Open) {
+            opened.push_back(e.text);
+        }
+    }
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], cwd / "details.txt");
+    view()->RemoveRecord(&view()->m_list.at(0));
+    Command(ID_SHOW_DETAILS);
+    const std::string second = ReadFile(cwd / "details.txt");
+    EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 2) << "replaced whole";
+    ASSERT_EQ(chdir(old), 0);
+}
+
+TEST_F(FileCommandsTest, DetailsThatCannotBeWrittenSaySo) {
+    TempDir cwd;
+    char old[4096];
+    ASSERT_TRUE(getcwd(old, sizeof old));
+    ASSERT_EQ(chdir(cwd.path().c_str()), 0);
+    mkdir((cwd / "details.txt").c_str(), 0755);  // a folder in the way
+    Command(ID_SHOW_DETAILS);
+    ASSERT_EQ(chdir(old), 0);
+    ASSERT_FALSE(shell.Messages().empty());
+    EXPECT_EQ(shell.Messages().back(), "Error opening file.");
+}
+
+TEST_F(FileCommandsTest, RefreshSeesOutsideChangesAndDropsTheSelection) {
+    Select(0);
+    MakeJpeg(folder + "/d.jpg", 30, 30);
+    Command(ID_REFRESH);
+    EXPECT_EQ(view()->m_list.size(), 4u);
+    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_TRUE(shell.Messages().empty());
+    view()->Reload(true);
+    EXPECT_EQ(shell.Messages(), std::vector<std::string>{"Images have changed and will be reloaded now."});
+}
+
+TEST_F(FileCommandsTest, CloseViewEmptiesAndDisablesTheSelectionCommands) {
+    Select(0);
+    Command(ID_CLOSE_VIEW);
+    EXPECT_TRUE(view()->m_list.empty());
+    EXPECT_EQ(app().Document()->GetPathName(), "");
+    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_DELETE_THUMB)));
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_MOVE_RENAME_THUMB)));
+    EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_REFRESH)));
+    EXPECT_EQ(view()->Scrolls().totalWidth, 100);
+    // The same folder opens again from the recent list.
+    app().OnOpenRecentFile(0);
+    EXPECT_EQ(view()->m_list.size(), 3u);
+}
+
+TEST_F(FileCommandsTest, DeleteWorksDuringAShow) {
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    view()->OnSlideTick();
+    ASSERT_TRUE(view()->m_pSlideWnd);
+    Select(1);
+    EXPECT_TRUE(view()->IsCommandEnabled(ID_DELETE_THUMB));
+    shell.QueueWarning(IDYES, false);
+    Command(ID_DELETE_THUMB);
+    EXPECT_EQ(view()->m_list.size(), 2u);
+    view()->OnSlideTick();
+    EXPECT_EQ(view()->m_pSlideWnd->m_strTitle, "c") << "b left; the show goes on with c";
+    view()->StopSlideShow();
+    Pump(20);
+}
