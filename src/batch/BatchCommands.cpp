@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <cstring>
 #include <memory>
 
@@ -14,6 +16,7 @@
 #include "platform/Registry.h"
 #include "platform/StderrShell.h"
 #include "platform/TextUtil.h"
+#include "publish/Publish.h"
 
 namespace pixfold::batch {
 
@@ -27,6 +30,13 @@ const char* const kUsage =
     "  pixfold-batch thumbs FOLDER --out DIR [same options]\n"
     "      Also writes each thumbnail to DIR as NNNN.ppm (catalogue index) and prints\n"
     "      index, file name and dimensions per image.\n"
+    "  pixfold-batch publish FOLDER --thumb-folder DIR [--size L]\n"
+    "                [--naming append|prepend|original] [--page FILE [--link] [--table N]]\n"
+    "                [--sort ...] [--descending] [--pitch N] [--yes]\n"
+    "      Writes a reduced copy of every image into DIR (largest side L, default the\n"
+    "      thumbnail size of the pitch) and, with --page, an HTML page showing them.\n"
+    "      --naming original into the images' own folder replaces the images and\n"
+    "      needs --yes.\n"
     "  pixfold-batch settings list\n"
     "  pixfold-batch settings get SECTION NAME\n"
     "  pixfold-batch settings get --int DEFAULT SECTION NAME\n"
@@ -41,6 +51,14 @@ struct CatalogOptions {
     std::string folder;
     std::string outDir;
     ScanSettings scan;
+    // publish
+    std::string thumbFolder;
+    int size = -1;
+    int naming = kAppendTn;
+    std::string page;
+    bool link = false;
+    int table = 0;
+    bool yes = false;
 };
 
 int Usage(std::FILE* err, const std::string& problem) {
@@ -60,7 +78,7 @@ bool ParseNumber(const std::string& text, int& value) {
 
 // Parses FOLDER and the catalogue options; returns an error text or "".
 std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t first,
-                                bool wantOut, CatalogOptions& opts) {
+                                bool wantOut, CatalogOptions& opts, bool publish = false) {
     for (size_t i = first; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& into) {
@@ -92,6 +110,39 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
             if (!value(v) || !ParseNumber(v, opts.scan.pitch) || opts.scan.pitch < 4) {
                 return "--pitch needs a whole number of at least 4";
             }
+        } else if (publish && a == "--thumb-folder") {
+            if (!value(opts.thumbFolder)) {
+                return "--thumb-folder needs a folder";
+            }
+        } else if (publish && a == "--size") {
+            if (!value(v) || !ParseNumber(v, opts.size) || opts.size < 10 || opts.size > 5000) {
+                return "--size needs a whole number from 10 to 5000";
+            }
+        } else if (publish && a == "--naming") {
+            if (!value(v)) {
+                return "--naming needs append, prepend or original";
+            }
+            if (v == "append") {
+                opts.naming = kAppendTn;
+            } else if (v == "prepend") {
+                opts.naming = kPrependTn;
+            } else if (v == "original") {
+                opts.naming = kOriginalName;
+            } else {
+                return "unknown naming '" + v + "' (append, prepend or original)";
+            }
+        } else if (publish && a == "--page") {
+            if (!value(opts.page)) {
+                return "--page needs a file";
+            }
+        } else if (publish && a == "--link") {
+            opts.link = true;
+        } else if (publish && a == "--table") {
+            if (!value(v) || !ParseNumber(v, opts.table) || opts.table < 2 || opts.table > 2000) {
+                return "--table needs a whole number from 2 to 2000";
+            }
+        } else if (publish && a == "--yes") {
+            opts.yes = true;
         } else if (a == "--out" && wantOut) {
             if (!value(opts.outDir)) {
                 return "--out needs a folder";
@@ -109,6 +160,12 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
     }
     if (wantOut && opts.outDir.empty()) {
         return "thumbs needs --out DIR";
+    }
+    if (publish && opts.thumbFolder.empty()) {
+        return "publish needs --thumb-folder DIR";
+    }
+    if (publish && opts.page.empty() && (opts.link || opts.table)) {
+        return "--link and --table go with --page";
     }
     return "";
 }
@@ -182,6 +239,58 @@ int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out
     }
     std::fflush(out);
     return (shell.MessageCount() > 0 || writeFailed) ? kExitMessages : kExitOk;
+}
+
+std::string WithoutTrailingSlash(std::string s) {
+    while (s.size() > 1 && s.back() == '/') {
+        s.pop_back();
+    }
+    return s;
+}
+
+int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
+    CatalogOptions opts;
+    std::string problem = ParseCatalogOptions(args, 1, false, opts, true);
+    if (!problem.empty()) {
+        return Usage(err, problem);
+    }
+    if (!IsReadableFolder(opts.folder)) {
+        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
+        return kExitUsage;
+    }
+    if (!MakeDirs(opts.thumbFolder)) {
+        std::fprintf(err, "pixfold-batch: cannot create folder %s\n", opts.thumbFolder.c_str());
+        return kExitUsage;
+    }
+    char a[PATH_MAX], b[PATH_MAX];
+    const bool sameFolder = realpath(opts.folder.c_str(), a) && realpath(opts.thumbFolder.c_str(), b) &&
+                            std::string(a) == std::string(b);
+    if (opts.naming == kOriginalName && sameFolder && !opts.yes) {
+        std::fprintf(err,
+                     "pixfold-batch: --naming original into the images' own folder replaces "
+                     "the images with their thumbnails; add --yes to do that\n");
+        return kExitUsage;
+    }
+    StderrShell shell(err);
+    ShellScope scope(shell);
+    ThumbCatalog list;
+    ScanOutcome outcome = OpenFolder(list, opts.folder, opts.scan);
+    if (!outcome.folderReadable) {
+        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
+        return kExitUsage;
+    }
+    PublishOptions p;
+    p.sizeLimit = static_cast<uint32_t>(opts.size > 0 ? opts.size : opts.scan.pitch - 3);
+    p.prepend = opts.naming;
+    p.html = opts.page.empty() ? 0 : 1;
+    p.href = opts.link ? 1 : 0;
+    p.htmlPath = opts.page;
+    p.doAll = 1;
+    p.table = opts.table ? 1 : 0;
+    p.rowCount = opts.table ? opts.table : 5;
+    p.folder = WithoutTrailingSlash(opts.thumbFolder);
+    Publish(list, nullptr, p, std::time(nullptr), {});
+    return shell.MessageCount() > 0 ? kExitMessages : kExitOk;
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
@@ -261,6 +370,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     if (cmd == "thumbs") {
         return RunCatalog(args, true, out, err);
+    }
+    if (cmd == "publish") {
+        return RunPublish(args, err);
     }
     if (cmd == "settings") {
         return RunSettings(args, out, err);

@@ -108,6 +108,9 @@ public:
     void OnRefresh();
     void OnCloseView();
     void OnShowDetails();
+    void OnMakeThumbs();
+    // Test seam: runs instead of the Make Thumbs dialog's ShowModal.
+    static inline std::function<int(class CMakeThumbsDlg&)> s_makeThumbsHook;
     // Releases the catalogue and scans its folder again, after a message if asked.
     void Reload(bool showMessage);
     // Tests force the copying move that crosses file systems.

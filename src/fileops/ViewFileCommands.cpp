@@ -29,6 +29,7 @@ void CPixfoldView::BindFileCommands() {
     on(res::ID_REFRESH, &CPixfoldView::OnRefresh);
     on(res::ID_CLOSE_VIEW, &CPixfoldView::OnCloseView);
     on(res::ID_SHOW_DETAILS, &CPixfoldView::OnShowDetails);
+    on(res::ID_MAKE_THUMBS, &CPixfoldView::OnMakeThumbs);
 }
 
 void CPixfoldView::RemoveAndRelayout(ThumbRecord* record) {

@@ -10,7 +10,10 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include <wx/arrstr.h>
+
 #include <algorithm>
+#include <vector>
 
 namespace pixfold {
 
@@ -30,19 +33,49 @@ wxRect DialogBuilder::ToPixels(int x, int y, int cx, int cy) const {
 DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, OwnerFactory owner)
     : m_dialog(dialog), m_owner(std::move(owner)) {
     m_dialog.SetFont(DialogFont(tmpl));
-    int bottom = 0;
+    std::vector<wxWindow*> created;
     for (size_t i = 0; i < tmpl.count; ++i) {
         wxWindow* w = Create(tmpl.controls[i]);
+        created.push_back(w);
         if (tmpl.controls[i].id >= 0) {
             m_controls[tmpl.controls[i].id] = w;
         }
+    }
+    // Controls that begin right of a widened field, on its lines, move right by as much.
+    int right = 0;
+    for (const Shift& s : m_shifts) {
+        for (wxWindow* w : created) {
+            const wxRect r = w->GetRect();
+            if (r.x >= s.fromX && r.y <= s.bottom && r.GetBottom() >= s.top &&
+                !dynamic_cast<wxStaticBox*>(w)) {
+                w->Move(r.x + s.by, r.y);
+            }
+        }
+    }
+    int bottom = 0;
+    for (wxWindow* w : created) {
         if (w->IsShown()) {
             bottom = std::max(bottom, w->GetRect().GetBottom() + 1);
+            right = std::max(right, w->GetRect().GetRight() + 1);
         }
     }
     const wxSize client = m_dialog.ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy));
     const int margin = m_dialog.ConvertDialogToPixels(wxSize(0, 7)).y;
-    m_dialog.SetClientSize(client.x, std::max(client.y, bottom + margin));
+    m_dialog.SetClientSize(std::max(client.x, right + margin / 2), std::max(client.y, bottom + margin));
+}
+
+wxString DialogBuilder::WrapToWidth(const wxString& text, int width) const {
+    wxString out, line;
+    for (const wxString& word : wxSplit(text, ' ', '\0')) {
+        const wxString candidate = line.empty() ? word : line + " " + word;
+        if (!line.empty() && m_dialog.GetTextExtent(candidate).x > width) {
+            out += line + "\n";
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    return out + line;
 }
 
 wxWindow* DialogBuilder::Control(int id) const {
@@ -86,16 +119,33 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
             w = b;
             break;
         }
-        case Ctl::Check:
-            w = new wxCheckBox(&m_dialog, id, text, r.GetPosition(), r.GetSize());
+        case Ctl::Check: {
+            // A check box two lines high wraps its text, as the original did;
+            // the toolkit's box does not wrap by itself.
+            wxString label = text;
+            const int lineHeight = m_dialog.ConvertDialogToPixels(wxSize(0, 8)).y;
+            if (r.height >= 2 * lineHeight) {
+                label = WrapToWidth(text, r.width - m_dialog.ConvertDialogToPixels(wxSize(14, 0)).x);
+            }
+            w = new wxCheckBox(&m_dialog, id, label, r.GetPosition(), r.GetSize());
             break;
+        }
         case Ctl::Radio:
             w = new wxRadioButton(&m_dialog, id, text, r.GetPosition(), r.GetSize(),
                                   (c.style & res::kGroupStart) ? wxRB_GROUP : 0);
             break;
-        case Ctl::Edit:
-            w = new wxTextCtrl(&m_dialog, id, text, r.GetPosition(), r.GetSize());
+        case Ctl::Edit: {
+            auto* edit = new wxTextCtrl(&m_dialog, id, text, r.GetPosition(), r.GetSize());
+            // The toolkit's entry keeps wide margins: a narrow number field gets
+            // the width four digits need, and what stands right of it moves over.
+            const int needed = edit->GetSizeFromTextSize(edit->GetTextExtent("0000").x).x;
+            if (needed > r.width) {
+                edit->SetSize(r.x, r.y, needed, r.height);
+                m_shifts.push_back({r.GetRight() + 1, r.y, r.GetBottom(), needed - r.width});
+            }
+            w = edit;
             break;
+        }
         case Ctl::Slider:
             w = new wxSlider(&m_dialog, id, 0, 0, 100, r.GetPosition(), r.GetSize(),
                              wxSL_HORIZONTAL | ((c.style & res::kAutoTicks) ? wxSL_AUTOTICKS : 0));
@@ -108,7 +158,7 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
         // Push buttons grow downwards (they stand below what they belong to);
         // the others grow around their middle, to stay level with their labels.
         const bool button = c.kind == Ctl::Button || c.kind == Ctl::DefButton;
-        w->SetSize(r.x, button ? r.y : r.y - (best - r.height) / 2, r.width, best);
+        w->SetSize(r.x, button ? r.y : r.y - (best - r.height) / 2, w->GetSize().x, best);
     }
     if (c.style & res::kHidden) {
         w->Hide();

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "res/DialogTemplates.h"
 
@@ -33,6 +34,13 @@ public:
 
 private:
     wxWindow* Create(const res::ControlTemplate& c);
+    wxString WrapToWidth(const wxString& text, int width) const;
+
+    // A field made wider than its template: what starts right of it moves.
+    struct Shift {
+        int fromX, top, bottom, by;
+    };
+    std::vector<Shift> m_shifts;
 
     wxDialog& m_dialog;
     OwnerFactory m_owner;

@@ -169,4 +169,53 @@ inline constexpr DialogTemplate kWarningDialog = {
     IDD_WARNING, 0, 0, 217, 101, "Warning!", "MS Sans Serif", 8, kWarningControls,
     std::size(kWarningControls)};
 
+// Make Thumbs options, template 131, in tab order.
+inline constexpr int IDD_MAKE_THUMBS = 131;
+inline constexpr int IDC_SIZE_LIMIT = 1003;
+inline constexpr int IDC_HTML = 1004;
+inline constexpr int IDC_HREF = 1005;
+inline constexpr int IDC_APPEND_TN = 1013;
+inline constexpr int IDC_PREPEND_TN = 1014;
+inline constexpr int IDC_HTML_PATH = 1015;
+inline constexpr int IDC_BROWSE_HTML = 1016;
+inline constexpr int IDC_DO_ALL = 1017;
+inline constexpr int IDC_TABLE = 1018;
+inline constexpr int IDC_ROW_COUNT = 1019;
+inline constexpr int IDC_ORIGINAL_NAME = 1020;
+inline constexpr int IDC_THUMB_FOLDER = 1021;
+inline constexpr int IDC_BROWSE_FOLDER = 1022;
+inline constexpr int IDC_ROWS_LABEL = 1023;
+inline constexpr int IDC_SYNC_FOLDERS = 1024;
+inline constexpr int IDC_HTML_PATH_LABEL = 1026;
+
+inline constexpr ControlTemplate kMakeThumbsControls[] = {
+    {Ctl::Edit, IDC_SIZE_LIMIT, "", 10, 16, 20, 12, kTabStop | kNumber},
+    {Ctl::Radio, IDC_APPEND_TN, "Append File Name with _tn", 140, 15, 110, 10, kTabStop | kGroupStart},
+    {Ctl::Radio, IDC_PREPEND_TN, "Prepend tn_ to File Name", 140, 30, 110, 10, 0},
+    {Ctl::Radio, IDC_ORIGINAL_NAME, "Use original File Name", 140, 45, 120, 10, 0},
+    {Ctl::Group, -1, "New Thumb Details", 5, 5, 260, 90, kGroupStart},
+    {Ctl::Check, IDC_DO_ALL, "Do for all images", 20, 40, 100, 10, kTabStop},
+    {Ctl::Check, IDC_HTML, "Make an HTML Page with ThumbNails", 20, 110, 105, 20, kTabStop},
+    {Ctl::Check, IDC_HREF, "Make each ThumbNail a hyper-link to the full size image", 140, 110, 110,
+     20, kTabStop | kDisabled},
+    {Ctl::Edit, IDC_HTML_PATH, "", 20, 145, 190, 15, kTabStop | kDisabled},
+    {Ctl::Check, IDC_TABLE, "Make table", 20, 167, 55, 10, kTabStop | kDisabled},
+    {Ctl::Edit, IDC_ROW_COUNT, "", 80, 166, 25, 12, kTabStop | kDisabled | kNumber},
+    {Ctl::Button, IDC_BROWSE_HTML, "Browse...", 215, 145, 40, 14, kTabStop | kDisabled},
+    {Ctl::DefButton, IDOK_BUTTON, "OK", 160, 195, 50, 14, kTabStop},
+    {Ctl::Button, IDCANCEL_BUTTON, "Cancel", 215, 195, 50, 14, kTabStop},
+    {Ctl::Static, -1, "Make ThumbNail JPGs and limit their size to this value", 32, 15, 93, 15, 0},
+    {Ctl::Group, -1, "HTML Page Details", 5, 100, 260, 85, 0},
+    {Ctl::Static, IDC_ROWS_LABEL, "Thumbs per row", 110, 168, 60, 10, kDisabled},
+    {Ctl::Edit, IDC_THUMB_FOLDER, "", 20, 70, 190, 15, kTabStop},
+    {Ctl::Button, IDC_BROWSE_FOLDER, "Browse...", 215, 70, 40, 14, kTabStop},
+    {Ctl::Button, IDC_SYNC_FOLDERS, "Sync Folders", 180, 166, 75, 14, kTabStop | kDisabled},
+    {Ctl::Static, -1, "Folder where ThumbNails will live", 20, 60, 125, 10, 0},
+    {Ctl::Static, IDC_HTML_PATH_LABEL, "Path to HTML File", 20, 135, 125, 10, kDisabled},
+};
+
+inline constexpr DialogTemplate kMakeThumbsDialog = {
+    IDD_MAKE_THUMBS, 0, 0, 272, 215, "Make Thumbs", "MS Sans Serif", 8, kMakeThumbsControls,
+    std::size(kMakeThumbsControls)};
+
 }  // namespace pixfold::res

@@ -15,6 +15,7 @@
 #include "catalog/PixfoldView.h"
 #include "dialogs/ColorPalettePopup.h"
 #include "dialogs/PreferencesDialog.h"
+#include "publish/MakeThumbsDlg.h"
 #include "viewer/ImageWnd.h"
 
 using namespace pixfold;
@@ -92,6 +93,21 @@ private:
         Capture(m_out + "/palette.png");
         popup->Destroy();
         prefs->Destroy();
+
+        // Make Thumbs options with the page on.
+        auto* make = new CMakeThumbsDlg(MainFrame(), *m_pSettings, view->m_list.at(0).m_strFolder, true);
+        make->m_nSizeLimit = 100;
+        make->m_bHtml = 1;
+        make->m_bHref = 1;
+        make->m_bTable = 1;
+        make->m_nRowCount = 5;
+        make->m_strThumbFolder = "/home/anna/web/thumbs";
+        make->m_strHtmlPath = "/home/anna/web/thumbs/index.htm";
+        make->TransferDataToWindow();
+        make->OnInitDialogState();
+        make->Show();
+        Capture(m_out + "/make-thumbs.png");
+        make->Destroy();
 
         // A picture at full size with all four captions.
         view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate = 1;

@@ -69,5 +69,20 @@ grep -q $'^Settings\tSlideTime\tREG_SZ\t2 s$' "$work/list.txt"; check "list show
 touch "$work/blocker"
 PIXFOLD_CONFIG_DIR=$work/blocker/cfg "$BATCH" settings set S N V 2>/dev/null; [ $? -eq 1 ]; check "unwritable store exits 1" $?
 
+# Publishing: thumbnails and a linked page, messages as for the other commands.
+"$BATCH" publish "$work/good" --thumb-folder "$work/web" --size 50 --naming prepend \
+    --page "$work/web/index.htm" --link --table 2 --sort name 2>"$work/err"; check "publish exits 0" $?
+[ -f "$work/web/tn_a.JPG" ] && [ -f "$work/web/tn_b.jpg" ] && [ -f "$work/web/tn_c.jpeg" ]; check "thumbnails written" $?
+grep -q $'<a href="file://'"$work"'/good/a.JPG"><img src="file://'"$work"'/web/tn_a.JPG"' "$work/web/index.htm"; check "page links with file URLs" $?
+[ "$(grep -c $'\r$' "$work/web/index.htm")" -eq "$(wc -l <"$work/web/index.htm")" ]; check "page lines end in CR LF" $?
+[ "$(grep -c '<tr>' "$work/web/index.htm")" -eq 2 ]; check "two table rows" $?
+"$BATCH" publish "$work/good" >/dev/null 2>&1; [ $? -eq 2 ]; check "publish without --thumb-folder exits 2" $?
+"$BATCH" publish "$work/good" --thumb-folder "$work/good" --naming original 2>"$work/err"; [ $? -eq 2 ]; check "original names into the images' folder need --yes" $?
+grep -q -- "--yes" "$work/err"; check "the refusal says --yes" $?
+[ "$(head -c 20 "$work/good/b.jpg" | wc -c)" -eq 20 ] && cmp -s "$work/good/b.jpg" "$IMAGES/baseline-ycc422-640x480.jpg"; check "images untouched without --yes" $?
+"$BATCH" publish "$work/good" --thumb-folder "$work/web2" --page "$work/nowhere/x.htm" 2>"$work/err"; [ $? -eq 1 ]; check "unwritable page exits 1" $?
+grep -q "Could not write the HTML page" "$work/err"; check "page failure is reported" $?
+[ -f "$work/web2/a_tn.JPG" ]; check "thumbnails stay when the page fails" $?
+
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

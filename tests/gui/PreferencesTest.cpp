@@ -81,9 +81,15 @@ TEST_F(PreferencesTest, BuiltFromItsTemplate) {
         ASSERT_TRUE(w) << c.id;
         const wxPoint pos = d->ConvertDialogToPixels(wxPoint(c.x, c.y));
         const wxSize size = d->ConvertDialogToPixels(wxSize(c.cx, c.cy));
-        EXPECT_EQ(w->GetPosition().x, pos.x) << c.id;
-        EXPECT_EQ(w->GetSize().x, size.x) << c.id;
+        // Narrow number fields may be widened for their digits, pushing what
+        // stands right of them over; nothing moves left or shrinks.
+        EXPECT_GE(w->GetPosition().x, pos.x) << c.id;
+        EXPECT_LE(w->GetPosition().x, pos.x + 20) << c.id;
+        EXPECT_GE(w->GetSize().x, size.x) << c.id;
         EXPECT_GE(w->GetSize().y, size.y) << c.id;
+        if (c.x >= 140) {
+            EXPECT_EQ(w->GetPosition().x, pos.x) << "right column untouched: " << c.id;
+        }
     }
     // Tab order is template order.
     const wxWindowList& kids = d->GetChildren();

@@ -1,0 +1,277 @@
+#include "publish/Publish.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "catalog/Thumbnail.h"
+#include "jpeg/JpegFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/Shell.h"
+#include "platform/TextUtil.h"
+
+namespace pixfold {
+
+namespace {
+constexpr const char* kSettingsSection = "Settings";
+}
+
+PublishOptions LoadPublishOptions(SettingsStore& store, const std::string& imagesFolder,
+                                  uint32_t sizeLimit) {
+    PublishOptions o;
+    o.sizeLimit = sizeLimit;
+    o.html = store.GetInt(kSettingsSection, "Html", 0);
+    o.prepend = store.GetInt(kSettingsSection, "Prepend", 0);
+    o.href = store.GetInt(kSettingsSection, "Href", 0);
+    o.htmlPath = store.GetString(kSettingsSection, "File", "");
+    o.doAll = store.GetInt(kSettingsSection, "DoAll", 1);
+    o.rowCount = store.GetInt(kSettingsSection, "RowCount", 5);
+    o.table = store.GetInt(kSettingsSection, "Table", 0);
+    const std::string defaultFolder =
+        imagesFolder.empty() ? imagesFolder : imagesFolder.substr(0, imagesFolder.size() - 1);
+    o.folder = store.GetString(kSettingsSection, "Folder", defaultFolder);
+    return o;
+}
+
+void StorePublishOptions(SettingsStore& store, const PublishOptions& o) {
+    store.SetInt(kSettingsSection, "Html", o.html);
+    store.SetInt(kSettingsSection, "Prepend", o.prepend);
+    store.SetInt(kSettingsSection, "Href", o.href);
+    store.SetString(kSettingsSection, "File", o.htmlPath);
+    store.SetInt(kSettingsSection, "DoAll", o.doAll);
+    store.SetInt(kSettingsSection, "RowCount", o.rowCount);
+    store.SetInt(kSettingsSection, "Table", o.table);
+    store.SetString(kSettingsSection, "Folder", o.folder);
+}
+
+std::string ThumbFileName(const std::string& title, const std::string& ext, int mode) {
+    switch (mode) {
+        case kAppendTn:
+            return title + "_tn" + ext;
+        case kPrependTn:
+            return "tn_" + title + ext;
+        default:
+            return title + ext;
+    }
+}
+
+void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::string& folder) {
+    Shell& shell = Shell::Current();
+    if (!record.m_pDib) {
+        shell.AppMessage("JPEG-2-Thumb Error");
+        return;
+    }
+    uint32_t w = 0, h = 0;
+    if (!JpegFile::ReadDimensions(record.m_strPath, w, h)) {
+        shell.AppMessage("JPEG Error");
+        return;
+    }
+    uint32_t num = 1, denom = 1;
+    if (w > limit || h > limit) {
+        num = limit;
+        denom = w > h ? w : h;
+    }
+    uint32_t dw = 0, dh = 0;
+    PixelBuffer decoded = JpegFile::ReadRgb(record.m_strPath, dw, dh, num, denom);
+
+    const std::string name = ThumbFileName(record.m_strTitle, record.m_strExt, mode);
+    record.m_strThumbName = name;
+    record.m_strThumbPath = folder + "/" + name;
+    if (!decoded) {
+        return;  // the decoder has said why; the names stay recorded
+    }
+    const ThumbSize size = FitThumbnail(dw, dh, limit);
+    const uint8_t* pixels = decoded.get();
+    PixelBuffer reduced;
+    if (size.width != dw || size.height != dh) {
+        reduced = AllocatePixels(uint64_t{AlignedRowLength(size.width)} * size.height);
+        if (!reduced ||
+            !ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, size.width, size.height, true)) {
+            return;  // a side of 0: nothing to write, and nothing to say
+        }
+        pixels = reduced.get();
+    }
+    JpegFile::WriteRgb(record.m_strThumbPath, pixels, size.width, size.height, 100);
+}
+
+bool UseAbsoluteRefs(const std::string& pagePath, const std::string& imagesFolder) {
+    const std::string::size_type slash = pagePath.rfind('/');
+    const std::string prefix = slash == std::string::npos ? pagePath : pagePath.substr(0, slash + 1);
+    return prefix != imagesFolder;
+}
+
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// Percent-encodes everything but unreserved characters and the ones listed.
+std::string PercentEncode(const std::string& s, const char* keep) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : s) {
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        if (unreserved || (c != '\0' && std::strchr(keep, c))) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (!path.empty() && path[0] == '/') {
+        return path;
+    }
+    char cwd[4096];
+    return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : "/" + path;
+}
+
+}  // namespace
+
+std::string FileUrl(const std::string& path) {
+    return "file://" + PercentEncode(AbsolutePath(path), "/!$'()*+,;=:@");
+}
+
+std::string RelativeUrl(const std::string& name) {
+    // A colon is encoded as well, so no name can read as a scheme; "./" keeps
+    // such names readable.
+    const std::string encoded = PercentEncode(name, "!$'()*+,;=@");
+    return name.find(':') != std::string::npos ? "./" + encoded : encoded;
+}
+
+std::string FormatThumbCell(const ThumbRecord& r, bool link, bool absolute) {
+    const std::string src = absolute ? FileUrl(r.m_strThumbPath) : RelativeUrl(r.m_strThumbName);
+    std::string cell = Format(R"(<img src="%s" alt="%s" border="1" width="%d" height="%d">)",
+                              HtmlEscape(src).c_str(), HtmlEscape(r.m_strThumbName).c_str(),
+                              static_cast<int>(r.m_nThumbWidth), static_cast<int>(r.m_nThumbHeight));
+    if (link) {
+        const std::string target =
+            absolute ? FileUrl(r.m_strPath) : RelativeUrl(r.m_strTitle + r.m_strExt);
+        cell = Format(R"(<a href="%s">)", HtmlEscape(target).c_str()) + cell + "</a>";
+    }
+    return cell + "\n";
+}
+
+std::string LongDateTime(std::time_t when) {
+    struct tm local {};
+    localtime_r(&when, &local);
+    char buf[128];
+    std::strftime(buf, sizeof buf, "%A, %B %e, %Y, %H:%M:%S", &local);
+    // %e pads the day with a blank; the long form has none.
+    std::string s = buf;
+    const std::string::size_type pad = s.find("  ");
+    if (pad != std::string::npos) {
+        s.erase(pad, 1);
+    }
+    return s;
+}
+
+std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
+                      const PublishOptions& o, const std::string& dateText) {
+    const bool table = o.table && o.doAll;
+    const int perRow = o.rowCount > 0 ? o.rowCount : 1;
+    std::string page = "<!DOCTYPE HTML PUBLIC \"-/";
+    page += "/W3C/";
+    page += "/DTD HTML 3.2/";
+    page += "/EN\">";
+    page += "<HTML>\n<HEAD>\n<TITLE>Pixfold Results</TITLE>\n</HEAD>\n<BODY>\n" + dateText +
+            "\n<hr>\n<br>\n";
+    if (table) {
+        page += "\n<table border=\"1\">\n";
+    }
+    const bool absolute = list.empty() || UseAbsoluteRefs(o.htmlPath, list.head()->m_strFolder);
+    if (o.doAll) {
+        int n = 0;
+        for (const auto& rec : list) {
+            ++n;
+            if (table && (n - 1) % perRow == 0) {
+                page += "\n<tr>\n\n";
+            }
+            const std::string cell = FormatThumbCell(*rec, o.href != 0, absolute);
+            if (table) {
+                page += "<td align=\"center\">\n" + cell + "</td>\n";
+            } else {
+                page += cell + "<br>\n";
+            }
+            if (table && n % perRow == 0) {
+                page += "\n</tr>\n";
+            }
+        }
+        if (table && n % perRow != 0) {
+            page += "\n</tr>\n";
+        }
+    } else if (selected) {
+        page += FormatThumbCell(*selected, o.href != 0, absolute);
+    }
+    if (table) {
+        page += "\n</table>\n";
+    }
+    page += "\n</BODY>\n</HTML>\n";
+    return page;
+}
+
+bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const PublishOptions& o,
+               std::time_t when) {
+    std::string text;
+    for (char c : BuildPage(list, selected, o, LongDateTime(when))) {
+        if (c == '\n') {
+            text += '\r';
+        }
+        text += c;
+    }
+    AtomicFile file;
+    bool ok = !o.htmlPath.empty() && file.Open(o.htmlPath);
+    ok = ok && std::fwrite(text.data(), 1, text.size(), file.Stream()) == text.size();
+    ok = ok && file.Commit();
+    if (!ok) {
+        Shell::Current().AppMessage(
+            Format("Could not write the HTML page\n%s", o.htmlPath.c_str()));
+    }
+    return ok;
+}
+
+void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o, std::time_t when,
+             const std::function<void()>& reload) {
+    if (o.doAll) {
+        for (const auto& rec : list) {
+            MakeThumbFile(*rec, o.sizeLimit, o.prepend, o.folder);
+        }
+    } else if (selected) {
+        MakeThumbFile(*selected, o.sizeLimit, o.prepend, o.folder);
+    }
+    if (o.html) {
+        WritePage(list, selected, o, when);
+    }
+    if (o.prepend == kOriginalName && reload) {
+        reload();
+    }
+}
+
+}  // namespace pixfold
