@@ -41,13 +41,15 @@ DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, 
             m_controls[tmpl.controls[i].id] = w;
         }
     }
-    // Controls that begin right of a widened field, on its lines, move right by as much.
+    // A control that the widened field would now reach (it begins right of the
+    // field, on its lines, within the added width and a small gap) moves right.
     int right = 0;
+    const int gap = m_dialog.ConvertDialogToPixels(wxSize(4, 0)).x;
     for (const Shift& s : m_shifts) {
         for (wxWindow* w : created) {
             const wxRect r = w->GetRect();
-            if (r.x >= s.fromX && r.y <= s.bottom && r.GetBottom() >= s.top &&
-                !dynamic_cast<wxStaticBox*>(w)) {
+            if (r.x >= s.fromX && r.x < s.fromX + s.by + gap && r.y <= s.bottom &&
+                r.GetBottom() >= s.top && !dynamic_cast<wxStaticBox*>(w)) {
                 w->Move(r.x + s.by, r.y);
             }
         }
