@@ -6,10 +6,18 @@
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/cshelp.h>
+#include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
 #include "app/PixfoldDoc.h"
 #include "app/RecentFileList.h"
+#include "app/UserGuide.h"
+#include "platform/AtomicFile.h"
+#include "platform/Shell.h"
+#include "platform/TextUtil.h"
+#include "platform/WxIcons.h"
+#include "publish/Publish.h"
 #include "catalog/PixfoldView.h"
 #include "res/Accelerators.h"
 #include "res/Menus.h"
@@ -105,6 +113,11 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateRecent, this, wxID_FILE1,
          wxID_FILE1 + res::kMaxRecentFiles - 1);
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, wxID_EXIT);
+    for (int id : {static_cast<int>(wxID_HELP), static_cast<int>(wxID_HELP_CONTENTS), res::kWxIdDefaultHelp}) {
+        Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnHelp(); }, id);
+    }
+    Bind(wxEVT_MENU, &CMainFrame::OnContextHelp, this, wxID_CONTEXT_HELP);
+    SetIcons(AppIcons());
 }
 
 CMainFrame::~CMainFrame() { m_doc.SetView(nullptr); }
@@ -287,5 +300,26 @@ void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+
+void CMainFrame::OnHelp() {
+    const std::string exe = wxStandardPaths::Get().GetExecutablePath().utf8_string();
+    const std::string guide = FindUserGuide(DirName(exe));
+    if (guide.empty()) {
+        Shell::Current().AppMessage("The user guide could not be found.");
+        return;
+    }
+    if (!Shell::Current().OpenWithSystem(FileUrl(guide))) {
+        Shell::Current().AppMessage(Format("The user guide could not be opened:\n%s", guide.c_str()));
+    }
+}
+
+void CMainFrame::OnContextHelp(wxCommandEvent&) {
+    if (s_contextHelpHook) {
+        s_contextHelpHook();
+        return;
+    }
+    // The pointer becomes a question mark; the next click shows that window's help.
+    wxContextHelp help(this, true);
+}
 
 }  // namespace pixfold

@@ -4,6 +4,7 @@
 
 #include <wx/frame.h>
 
+#include <functional>
 #include <string>
 
 #include "app/FramePlacement.h"
@@ -45,6 +46,13 @@ private:
     void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
     void OnUpdateRecent(wxUpdateUIEvent& event);
     void OnExit(wxCommandEvent& event);
+    void OnContextHelp(wxCommandEvent& event);
+
+public:
+    // Opens the user guide in the browser (F1, Help Topics).
+    void OnHelp();
+    // Test seam: what Shift+F1 would start instead of the context-help mode.
+    static inline std::function<void()> s_contextHelpHook;
 
     SettingsStore& m_store;
     CPixfoldDoc& m_doc;

@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 #include <wx/cmdline.h>
+#include <wx/cshelp.h>
 #include <wx/image.h>
 
 #include "app/MainFrame.h"
 #include "app/PixfoldDoc.h"
 #include "catalog/PixfoldView.h"
 #include "catalog/ViewPrefs.h"
+#include "dialogs/AboutDialog.h"
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/TextUtil.h"
@@ -41,7 +43,13 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) {
         wxInitAllImageHandlers();
     }
+    if (!wxHelpProvider::Get()) {
+        wxHelpProvider::Set(new wxSimpleHelpProvider);
+    }
     m_previousShell = Shell::Install(&m_shell);
+    // Followed links are remembered for this run only.
+    m_bMailLinkVisited = 0;
+    m_bWebLinkVisited = 0;
 
     // 1-3: the settings store, opened on the product key; first run migrates.
     m_registry = std::make_unique<reg::Registry>(ConfigDir());
@@ -67,6 +75,7 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileNew, this, wxID_NEW);
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileOpen, this, wxID_OPEN);
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileSave, this, wxID_SAVE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
     Bind(wxEVT_MENU, &CPixfoldApp::OnRecent, this, wxID_FILE1,
          wxID_FILE1 + res::kMaxRecentFiles - 1);
 
@@ -122,6 +131,15 @@ void CPixfoldApp::OnOpenRecentFile(size_t index) {
 
 void CPixfoldApp::OnRecent(wxCommandEvent& event) {
     OnOpenRecentFile(static_cast<size_t>(event.GetId() - wxID_FILE1));
+}
+
+void CPixfoldApp::OnAppAbout() {
+    CAboutDialog dlg(m_pMainFrame, &m_bMailLinkVisited, &m_bWebLinkVisited);
+    if (s_aboutHook) {
+        s_aboutHook(dlg);
+    } else {
+        dlg.ShowModal();
+    }
 }
 
 void CPixfoldApp::OnFileNew(wxCommandEvent&) {

@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,13 @@ private:
     void OnFileOpen(wxCommandEvent& event);
     void OnFileSave(wxCommandEvent& event);
     void OnRecent(wxCommandEvent& event);
+
+public:
+    // The About box (shown modally; tests run the hook instead of ShowModal).
+    void OnAppAbout();
+    static inline std::function<int(class CAboutDialog&)> s_aboutHook;
+
+private:
 
     std::unique_ptr<reg::Registry> m_registry;
     std::unique_ptr<SettingsStore> m_settings;

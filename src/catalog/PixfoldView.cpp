@@ -2,9 +2,12 @@
 
 #include <wx/dcclient.h>
 #include <wx/menu.h>
+#include <wx/print.h>
+#include <wx/printdlg.h>
 #include <wx/settings.h>
 
 #include "app/MainFrame.h"
+#include "catalog/GridPrintout.h"
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
 #include "dialogs/PreferencesDialog.h"
@@ -46,6 +49,12 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
          res::ToWxId(res::ID_START_SLIDE_SHOW));
     Bind(wxEVT_LEFT_DCLICK, &CPixfoldView::OnLeftDClick, this);
     BindFileCommands();
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); }, wxID_PRINT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); }, res::ToWxId(res::ID_FILE_PRINT_DIRECT));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrintPreview(); }, wxID_PREVIEW);
+    SetHelpText(
+        "The thumbnails of the open folder. Click one to select it, double-click it to see "
+        "the picture at full size, right-click for the commands.");
     Bind(wxEVT_KEY_DOWN, &CPixfoldView::OnKeyDown, this);
     Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
@@ -468,6 +477,28 @@ void CPixfoldView::RemoveRecord(ThumbRecord* record) {
     if (m_list.empty() && m_pSlideWnd) {
         StopSlideShow();
     }
+}
+
+void CPixfoldView::OnFilePrint() {
+    static wxPrintDialogData data;
+    wxPrinter printer(&data);
+    CGridPrintout printout(this);
+    if (!printer.Print(this, &printout, true) && wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+        Shell::Current().AppMessage("The grid could not be printed.");
+    }
+    data = printer.GetPrintDialogData();
+}
+
+void CPixfoldView::OnFilePrintPreview() {
+    auto* preview = new wxPrintPreview(new CGridPrintout(this), new CGridPrintout(this));
+    if (!preview->IsOk()) {
+        delete preview;
+        Shell::Current().AppMessage("There is no printer to preview for.");
+        return;
+    }
+    auto* frame = new wxPreviewFrame(preview, m_pFrame, "Pixfold Print Preview");
+    frame->Initialize();
+    frame->Show();
 }
 
 }  // namespace pixfold

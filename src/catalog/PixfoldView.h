@@ -109,6 +109,8 @@ public:
     void OnCloseView();
     void OnShowDetails();
     void OnMakeThumbs();
+    void OnFilePrint();
+    void OnFilePrintPreview();
     // Test seam: runs instead of the Make Thumbs dialog's ShowModal.
     static inline std::function<int(class CMakeThumbsDlg&)> s_makeThumbsHook;
     // Releases the catalogue and scans its folder again, after a message if asked.

@@ -98,6 +98,14 @@ std::vector<std::string> RecordingShell::Warnings() const {
     return out;
 }
 
+int RecordingShell::Count(Event::Kind kind) const {
+    int n = 0;
+    for (const Event& e : m_events) {
+        n += e.kind == kind;
+    }
+    return n;
+}
+
 std::vector<std::string> RecordingShell::Messages() const {
     std::vector<std::string> out;
     for (const Event& e : m_events) {

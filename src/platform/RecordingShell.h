@@ -24,6 +24,7 @@ public:
             SaveAsBox,
             ColorBox,
             Warning,
+            Beep,
         };
         Kind kind;
         std::string text;
@@ -41,6 +42,8 @@ public:
     void BeginWaitCursor() override { ++m_waitDepth; }
     void EndWaitCursor() override { --m_waitDepth; }
     bool OpenWithSystem(const std::string& pathOrUrl) override;
+    void Beep() override { m_events.push_back({Event::Beep, {}, {}, 0, MsgOwner::App}); }
+    int Count(Event::Kind kind) const;
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;

@@ -50,6 +50,9 @@ public:
     // Opens a file or address with the program the desktop associates with it.
     virtual bool OpenWithSystem(const std::string& pathOrUrl) = 0;
 
+    // The default beep.
+    virtual void Beep() = 0;
+
     // Folder browser; false when cancelled.
     virtual bool BrowseForFolder(const std::string& title, std::string* folder) = 0;
 

@@ -21,6 +21,7 @@ public:
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     bool OpenWithSystem(const std::string&) override { return false; }
+    void Beep() override {}
     bool BrowseForFolder(const std::string&, std::string*) override { return false; }
     bool ChooseFileToOpen(std::string*) override { return false; }
     bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }

@@ -132,11 +132,13 @@ void WxShell::EndWaitCursor() { wxEndBusyCursor(); }
 bool WxShell::OpenWithSystem(const std::string& target) {
     const wxString t = wxString::FromUTF8(target);
     if (target.rfind("http:", 0) == 0 || target.rfind("https:", 0) == 0 ||
-        target.rfind("mailto:", 0) == 0) {
+        target.rfind("mailto:", 0) == 0 || target.rfind("file:", 0) == 0) {
         return wxLaunchDefaultBrowser(t);
     }
     return wxLaunchDefaultApplication(t);
 }
+
+void WxShell::Beep() { wxBell(); }
 
 bool WxShell::BrowseForFolder(const std::string& title, std::string* folder) {
     wxDirDialog dlg(m_main, wxString::FromUTF8(title), wxEmptyString,

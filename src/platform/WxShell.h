@@ -27,6 +27,7 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool OpenWithSystem(const std::string& pathOrUrl) override;
+    void Beep() override;
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;

@@ -34,6 +34,8 @@ inline constexpr AccelEntry kMainAccelerators[] = {
     {kNone, kKeyF4, ID_PREFERENCES},   {kNone, kKeyF5, ID_REFRESH},
     {kNone, kKeyF6, ID_SHOW_DETAILS},  {kNone, kKeyF7, ID_START_SLIDE_SHOW},
     {kNone, kKeyF9, ID_CLOSE_VIEW},    {kNone, kKeyF10, ID_MAKE_THUMBS},
+    // Not in the original table: the print preview had no key of its own.
+    {kCtrl | kShift, 'P', ID_FILE_PRINT_PREVIEW},
 };
 
 }  // namespace pixfold::res

@@ -218,4 +218,34 @@ inline constexpr DialogTemplate kMakeThumbsDialog = {
     IDD_MAKE_THUMBS, 0, 0, 272, 215, "Make Thumbs", "MS Sans Serif", 8, kMakeThumbsControls,
     std::size(kMakeThumbsControls)};
 
+// About Pixfold, template 100.
+inline constexpr int IDD_ABOUT = 100;
+inline constexpr int IDC_MAIL_LINK = 1022;
+inline constexpr int IDC_WEB_LINK = 1023;
+inline constexpr int IDC_ABOUT_ICON = 1050;
+
+// The maker's addresses, and the user-name prefix that marks the e-mail link.
+inline constexpr const char* kMakerMail = "pixfold@example.org";
+inline constexpr const char* kMakerMailPrefix = "pixfold@";
+inline constexpr const char* kMakerWeb = "https://pixfold.example.org/";
+
+inline constexpr ControlTemplate kAboutControls[] = {
+    {Ctl::Group, -1, "What Pixfold Does", 5, 5, 97, 45, 0},
+    {Ctl::StaticCenter, -1, "Pixfold is a JPEG ThumbNail viewer and manager", 10, 20, 84, 25, 0},
+    {Ctl::Group, -1, "Legal", 5, 55, 97, 48, 0},
+    {Ctl::StaticCenter, -1, "Free software, given\nwithout any warranty.", 9, 71, 84, 24, 0},
+    {Ctl::StaticCenter, -1, "Pixfold Version 2.0", 130, 5, 95, 8, 0},
+    {Ctl::StaticCenter, -1, "(c) 2026 the Pixfold team", 130, 15, 95, 8, 0},
+    {Ctl::StaticCenter, -1, "A 32 bit application", 140, 25, 72, 8, 0},
+    {Ctl::StaticCenter, -1, "By the Pixfold team,\nfor photographers", 140, 35, 77, 20, 0},
+    {Ctl::StaticCenter, IDC_MAIL_LINK, kMakerMail, 130, 55, 95, 10, 0},
+    {Ctl::StaticCenter, IDC_WEB_LINK, kMakerWeb, 115, 70, 120, 10, 0},
+    {Ctl::Icon, IDC_ABOUT_ICON, "", 140, 85, 20, 20, 0},
+    {Ctl::DefButton, IDOK_BUTTON, "OK", 180, 90, 32, 14, kTabStop | kGroupStart},
+};
+
+inline constexpr DialogTemplate kAboutDialog = {
+    IDD_ABOUT, 0, 0, 258, 111, "About Pixfold", "MS Sans Serif", 8, kAboutControls,
+    std::size(kAboutControls)};
+
 }  // namespace pixfold::res

@@ -14,6 +14,7 @@
 #include "app/PixfoldApp.h"
 #include "catalog/PixfoldView.h"
 #include "dialogs/ColorPalettePopup.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/PreferencesDialog.h"
 #include "publish/MakeThumbsDlg.h"
 #include "viewer/ImageWnd.h"
@@ -108,6 +109,12 @@ private:
         make->Show();
         Capture(m_out + "/make-thumbs.png");
         make->Destroy();
+
+        // About Pixfold.
+        auto* about = new CAboutDialog(MainFrame(), &m_bMailLinkVisited, &m_bWebLinkVisited);
+        about->Show();
+        Capture(m_out + "/about.png");
+        about->Destroy();
 
         // A picture at full size with all four captions.
         view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate = 1;

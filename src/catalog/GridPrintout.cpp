@@ -1,0 +1,42 @@
+#include "catalog/GridPrintout.h"
+
+#include "catalog/PixfoldView.h"
+
+namespace pixfold {
+
+CGridPrintout::CGridPrintout(CPixfoldView* view) : wxPrintout("Pixfold"), m_view(view) {}
+
+void CGridPrintout::OnPreparePrinting() {
+    // One screen pixel takes the room on paper it takes on the screen.
+    MapScreenSizeToPage();
+    const wxRect page = GetLogicalPageRect();
+    // Whole rows per page, so that no cell is cut in two.
+    const int pitch = m_view->m_nPitch > 0 ? m_view->m_nPitch : 1;
+    const int rowsPerPage = std::max(1, page.height / pitch);
+    m_pageHeight = rowsPerPage * pitch;
+    const int rows = m_view->m_list.empty() ? 1 : m_view->m_nRows;
+    m_pages = std::max(1, (rows + rowsPerPage - 1) / rowsPerPage);
+}
+
+void CGridPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) {
+    *minPage = 1;
+    *maxPage = m_pages;
+    *pageFrom = 1;
+    *pageTo = m_pages;
+}
+
+bool CGridPrintout::OnPrintPage(int page) {
+    wxDC* dc = GetDC();
+    if (!dc) {
+        return false;
+    }
+    MapScreenSizeToPage();
+    const int top = (page - 1) * m_pageHeight;
+    dc->SetLogicalOrigin(0, top);
+    dc->SetClippingRegion(0, top, m_view->GetClientSize().x, m_pageHeight);
+    m_view->OnDraw(*dc);
+    dc->DestroyClippingRegion();
+    return true;
+}
+
+}  // namespace pixfold

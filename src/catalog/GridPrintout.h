@@ -1,0 +1,28 @@
+#pragma once
+// Printing the grid: the screen layout, page after page, through the view's
+// own drawing.
+
+#include <wx/print.h>
+
+namespace pixfold {
+
+class CPixfoldView;
+
+class CGridPrintout : public wxPrintout {
+public:
+    explicit CGridPrintout(CPixfoldView* view);
+
+    void OnPreparePrinting() override;
+    bool OnPrintPage(int page) override;
+    bool HasPage(int page) override { return page >= 1 && page <= m_pages; }
+    void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
+
+    int PageCount() const { return m_pages; }
+
+private:
+    CPixfoldView* m_view;
+    int m_pages = 1;
+    int m_pageHeight = 1;  // in screen pixels
+};
+
+}  // namespace pixfold

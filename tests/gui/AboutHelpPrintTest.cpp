@@ -1,0 +1,186 @@
+#include <wx/dcmemory.h>
+#include <wx/stattext.h>
+
+#include "GuiTestUtil.h"
+#include "catalog/GridPrintout.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/LinkLogic.h"
+#include "dialogs/StaticLink.h"
+#include "res/WxIds.h"
+
+using namespace pixfold;
+using namespace pixfold::test;
+using namespace pixfold::res;
+
+namespace {
+
+class AboutHelpPrintTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        Start();
+    }
+    std::vector<std::string> Opened() {
+        std::vector<std::string> out;
+        for (const auto& e : shell.Events()) {
+            if (e.kind == RecordingShell::Event::Open) {
+                out.push_back(e.text);
+            }
+        }
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(AboutHelpPrintTest, AboutBoxFromItsTemplate) {
+    bool shown = false;
+    CPixfoldApp::s_aboutHook = [&](CAboutDialog& d) {
+        shown = true;
+        EXPECT_EQ(d.GetTitle(), "About Pixfold");
+        EXPECT_EQ(d.m_mailLink->GetLabel(), kMakerMail);
+        EXPECT_EQ(d.m_webLink->GetLabel(), kMakerWeb);
+        EXPECT_EQ(d.m_mailLink->GetId(), IDC_MAIL_LINK);
+        const wxPoint pos = d.ConvertDialogToPixels(wxPoint(115, 70));
+        EXPECT_EQ(d.m_webLink->GetPosition(), pos);
+        bool version = false;
+        for (wxWindow* w : d.GetChildren()) {
+            if (auto* t = dynamic_cast<wxStaticText*>(w)) {
+                version |= t->GetLabel() == "Pixfold Version 2.0";
+            }
+        }
+        EXPECT_TRUE(version);
+        return wxID_OK;
+    };
+    wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
+    frame()->ProcessWindowEvent(about);
+    CPixfoldApp::s_aboutHook = nullptr;
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(AboutHelpPrintTest, LinksColourOpenAndRememberForTheRun) {
+    {
+        CAboutDialog d(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+        CStaticLink* web = d.m_webLink;
+        EXPECT_FALSE(web->Notifies()) << "the template's static does not notify";
+        web->Colorize();
+        EXPECT_TRUE(web->Notifies()) << "the first colouring adds the notify bit";
+        EXPECT_TRUE(web->m_fontUnderline.GetUnderlined());
+        EXPECT_EQ(web->CurrentColor(), kLinkUnvisited);
+        web->OnClicked();
+        EXPECT_EQ(Opened(), std::vector<std::string>{kMakerWeb});
+        EXPECT_EQ(web->CurrentColor(), kLinkVisited);
+        EXPECT_EQ(app().m_bWebLinkVisited, 1);
+        EXPECT_EQ(app().m_bMailLinkVisited, 0);
+    }
+    // Reopened: still purple, for the rest of the run.
+    CAboutDialog again(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+    EXPECT_EQ(again.m_webLink->CurrentColor(), kLinkVisited);
+    EXPECT_EQ(again.m_mailLink->CurrentColor(), kLinkUnvisited);
+}
+
+TEST_F(AboutHelpPrintTest, MailLinkTwiceOpensTheSameMailtoTarget) {
+    CAboutDialog d(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+    d.m_mailLink->OnClicked();
+    d.m_mailLink->OnQuietTimer();
+    d.m_mailLink->OnClicked();
+    EXPECT_EQ(Opened(), (std::vector<std::string>{std::string("mailto:") + kMakerMail,
+                                                  std::string("mailto:") + kMakerMail}));
+}
+
+TEST_F(AboutHelpPrintTest, QuietSecondAfterAClickAndTheHandWhileHovering) {
+    CAboutDialog d(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+    CStaticLink* web = d.m_webLink;
+    web->OnPointerMove(true);
+    EXPECT_EQ(web->m_bCaptured, 1);
+    web->OnPointerMove(false);
+    EXPECT_EQ(web->m_bCaptured, 0);
+    web->OnClicked();
+    EXPECT_EQ(web->m_bClickedRecently, 1);
+    EXPECT_TRUE(web->QuietTimer().IsRunning());
+    EXPECT_EQ(web->QuietTimer().GetInterval(), 1000);
+    web->OnPointerMove(true);
+    EXPECT_EQ(web->m_bCaptured, 0) << "movement ignored during the quiet second";
+    web->OnQuietTimer();
+    EXPECT_FALSE(web->QuietTimer().IsRunning());
+    web->OnPointerMove(true);
+    EXPECT_EQ(web->m_bCaptured, 1);
+    web->OnPointerMove(false);
+    EXPECT_TRUE(CStaticLink::HandCursor().IsOk());
+}
+
+TEST_F(AboutHelpPrintTest, AFailedOpenBeepsAndChangesNothing) {
+    shell.SetOpenResult(false);
+    CAboutDialog d(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+    d.m_webLink->OnClicked();
+    EXPECT_EQ(shell.Count(RecordingShell::Event::Beep), 1);
+    EXPECT_TRUE(shell.Messages().empty());
+    EXPECT_EQ(app().m_bWebLinkVisited, 0);
+    EXPECT_EQ(d.m_webLink->CurrentColor(), kLinkUnvisited);
+}
+
+TEST_F(AboutHelpPrintTest, OtherStaticTypesKeepTheirLook) {
+    CAboutDialog d(frame(), &app().m_bMailLinkVisited, &app().m_bWebLinkVisited);
+    CStaticLink* icon = CStaticLink::Subclass(d.Control(IDC_ABOUT_ICON), CStaticLink::kIcon);
+    icon->Colorize();
+    EXPECT_TRUE(icon->Notifies());
+    EXPECT_FALSE(icon->m_fontUnderline.IsOk()) << "no underlined font for an icon";
+}
+
+TEST_F(AboutHelpPrintTest, HelpOpensTheGuideAndShiftF1EntersContextHelp) {
+    wxCommandEvent f1(wxEVT_MENU, wxID_HELP);
+    frame()->ProcessWindowEvent(f1);
+    wxCommandEvent topics(wxEVT_MENU, wxID_HELP_CONTENTS);
+    frame()->ProcessWindowEvent(topics);
+    const auto opened = Opened();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].rfind("file://", 0), 0u);
+    EXPECT_NE(opened[0].find("pixfold-guide.html"), std::string::npos);
+    bool context = false;
+    CMainFrame::s_contextHelpHook = [&] { context = true; };
+    wxCommandEvent shiftF1(wxEVT_MENU, wxID_CONTEXT_HELP);
+    frame()->ProcessWindowEvent(shiftF1);
+    CMainFrame::s_contextHelpHook = nullptr;
+    EXPECT_TRUE(context);
+    EXPECT_FALSE(view()->GetHelpText().empty());
+}
+
+TEST_F(AboutHelpPrintTest, PrintoutDrawsTheGridPageByPage) {
+    app().OpenDocumentFile(MakeFolder("print", 30, 160, 120));
+    Render();
+    CGridPrintout printout(view());
+    wxBitmap page(850, 1100, 24);
+    wxMemoryDC dc(page);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout.SetDC(&dc);
+    printout.SetPageSizePixels(850, 1100);
+    printout.SetPaperRectPixels(wxRect(0, 0, 850, 1100));
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(100, 100);
+    printout.SetPageSizeMM(216, 279);
+    printout.OnPreparePrinting();
+    int minPage = 0, maxPage = 0, from = 0, to = 0;
+    printout.GetPageInfo(&minPage, &maxPage, &from, &to);
+    EXPECT_EQ(minPage, 1);
+    EXPECT_GE(maxPage, 1);
+    EXPECT_TRUE(printout.HasPage(maxPage));
+    EXPECT_FALSE(printout.HasPage(maxPage + 1));
+    ASSERT_TRUE(printout.OnPrintPage(1));
+    dc.SelectObject(wxNullBitmap);
+    const wxImage img = page.ConvertToImage();
+    // The first vertical grid line: screen x 102, a little further right on paper.
+    int bestColumn = -1, bestCount = 0;
+    for (int x = 95; x < 125; ++x) {
+        int black = 0;
+        for (int y = 0; y < 300; ++y) {
+            black += img.GetRed(x, y) < 128 && img.GetGreen(x, y) < 128 && img.GetBlue(x, y) < 128;
+        }
+        if (black > bestCount) {
+            bestCount = black;
+            bestColumn = x;
+        }
+    }
+    EXPECT_GT(bestCount, 250) << "a grid line as on the screen";
+    EXPECT_NEAR(bestColumn, 102 * 100 / 96, 2) << "one screen pixel takes its screen size on paper";
+}
