@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <climits>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -64,7 +66,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "/p%05d.jpg", i);
-        if (symlink(files[static_cast<size_t>(i) % files.size()].c_str(), (many + name).c_str()) != 0) {
+        char target[PATH_MAX];
+        if (!realpath(files[static_cast<size_t>(i) % files.size()].c_str(), target) ||
+            symlink(target, (many + name).c_str()) != 0) {
             std::perror("symlink");
             return 2;
         }

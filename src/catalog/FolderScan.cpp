@@ -4,6 +4,7 @@
 
 #include "catalog/Thumbnail.h"
 #include "platform/FileTime.h"
+#include "platform/Memory.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -63,6 +64,7 @@ void SplitRecordPath(ThumbRecord& record) {
 }
 
 void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
+    KeepLargeBuffersOffTheHeap();
     Shell& shell = Shell::Current();
     if (showProgress) {
         shell.ProgressCaption("Processing Image Files");
@@ -76,6 +78,7 @@ void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
         }
         BuildThumbnail(*record, pitch);
     }
+    ReleaseFreeMemory();
 }
 
 std::string TrimTrailingSeparator(std::string folder) {
