@@ -7,10 +7,10 @@
 
 #include <climits>
 
+#include <malloc.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <malloc.h>
 
 #include "BenchUtil.h"
 #include "PlainDecode.h"
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
                 list.size(), double(after - before) / 1048576.0);
     std::printf("thumbnail bytes: %.1f MiB; allowed 1.2 x that + 8 MiB = %.1f MiB\n",
                 double(thumbBytes) / 1048576.0, allowed / 1048576.0);
-    std::printf("ratio memory / allowed: %.3f (target <= 1.00)\n", double(after - before) / allowed);
+    std::printf("ratio memory / allowed: %.3f (target <= 1.00)\n",
+                double(after - before) / allowed);
     RemoveTree(many);
     std::fprintf(stderr, "(checksum %llu)\n", static_cast<unsigned long long>(sink));
     return 0;

@@ -22,7 +22,8 @@ double TimeSort(size_t n, std::mt19937& rng) {
         for (size_t i = 0; i < n; ++i) {
             auto r = std::make_unique<ThumbRecord>();
             char name[32];
-            std::snprintf(name, sizeof name, "IMG_%06u", static_cast<unsigned>(rng() % (n / 2 + 1)));
+            std::snprintf(name, sizeof name, "IMG_%06u",
+                          static_cast<unsigned>(rng() % (n / 2 + 1)));
             r->m_strTitle = name;
             list.Append(std::move(r));
         }

@@ -37,8 +37,8 @@ TempDir::~TempDir() {
         },
         16, FTW_PHYS);
     nftw(
-        m_path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); },
-        16, FTW_DEPTH | FTW_PHYS);
+        m_path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); }, 16,
+        FTW_DEPTH | FTW_PHYS);
 }
 
 std::vector<uint8_t> Pattern(uint32_t w, uint32_t h, uint32_t seed) {
@@ -94,6 +94,8 @@ void SetLocalMTime(const std::string& path, int year, int month, int day, int ho
     utimensat(AT_FDCWD, path.c_str(), ts, 0);
 }
 
-std::string TestImage(const std::string& name) { return std::string(PIXFOLD_TESTIMAGES) + "/" + name; }
+std::string TestImage(const std::string& name) {
+    return std::string(PIXFOLD_TESTIMAGES) + "/" + name;
+}
 
 }  // namespace pixfold::test

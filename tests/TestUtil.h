@@ -12,7 +12,7 @@ namespace pixfold::test {
 
 // A fresh folder under /tmp, removed with everything in it at destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     const std::string& path() const { return m_path; }
     std::string operator/(const std::string& name) const { return m_path + "/" + name; }
 
-private:
+  private:
     std::string m_path;
 };
 

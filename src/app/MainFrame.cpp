@@ -2,23 +2,23 @@
 
 #include <wx/accel.h>
 #include <wx/artprov.h>
+#include <wx/cshelp.h>
 #include <wx/dcclient.h>
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
-#include <wx/cshelp.h>
 #include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
 #include "app/PixfoldDoc.h"
 #include "app/RecentFileList.h"
 #include "app/UserGuide.h"
+#include "catalog/PixfoldView.h"
 #include "platform/AtomicFile.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "platform/WxIcons.h"
 #include "publish/Publish.h"
-#include "catalog/PixfoldView.h"
 #include "res/Accelerators.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
@@ -29,7 +29,9 @@ namespace pixfold {
 
 namespace {
 
-wxString FromUtf8(const char* s) { return wxString::FromUTF8(s ? s : ""); }
+wxString FromUtf8(const char* s) {
+    return wxString::FromUTF8(s ? s : "");
+}
 
 // Status-bar text of a prompt (before the line break) and its tooltip (after).
 std::pair<wxString, wxString> SplitPrompt(int frameworkId) {
@@ -64,14 +66,30 @@ int ToWxKey(int key) {
 wxBitmapBundle ToolArt(int id) {
     wxArtID art;
     switch (id) {
-        case res::ID_OPEN_FOLDER: art = wxART_FOLDER_OPEN; break;
-        case res::ID_DELETE_THUMB: art = wxART_DELETE; break;
-        case res::ID_MOVE_RENAME_THUMB: art = wxART_FILE_SAVE_AS; break;
-        case res::ID_MAKE_THUMBS: art = wxART_NEW_DIR; break;
-        case res::ID_PREFERENCES: art = wxART_EXECUTABLE_FILE; break;
-        case res::ID_SHOW_DETAILS: art = wxART_REPORT_VIEW; break;
-        case res::ID_START_SLIDE_SHOW: art = wxART_GO_FORWARD; break;
-        default: art = wxART_INFORMATION; break;
+        case res::ID_OPEN_FOLDER:
+            art = wxART_FOLDER_OPEN;
+            break;
+        case res::ID_DELETE_THUMB:
+            art = wxART_DELETE;
+            break;
+        case res::ID_MOVE_RENAME_THUMB:
+            art = wxART_FILE_SAVE_AS;
+            break;
+        case res::ID_MAKE_THUMBS:
+            art = wxART_NEW_DIR;
+            break;
+        case res::ID_PREFERENCES:
+            art = wxART_EXECUTABLE_FILE;
+            break;
+        case res::ID_SHOW_DETAILS:
+            art = wxART_REPORT_VIEW;
+            break;
+        case res::ID_START_SLIDE_SHOW:
+            art = wxART_GO_FORWARD;
+            break;
+        default:
+            art = wxART_INFORMATION;
+            break;
     }
     return wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR, wxSize(16, 16));
 }
@@ -113,14 +131,18 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateRecent, this, wxID_FILE1,
          wxID_FILE1 + res::kMaxRecentFiles - 1);
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, wxID_EXIT);
-    for (int id : {static_cast<int>(wxID_HELP), static_cast<int>(wxID_HELP_CONTENTS), res::kWxIdDefaultHelp}) {
-        Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnHelp(); }, id);
+    for (int id : {static_cast<int>(wxID_HELP), static_cast<int>(wxID_HELP_CONTENTS),
+                   res::kWxIdDefaultHelp}) {
+        Bind(
+            wxEVT_MENU, [this](wxCommandEvent&) { OnHelp(); }, id);
     }
     Bind(wxEVT_MENU, &CMainFrame::OnContextHelp, this, wxID_CONTEXT_HELP);
     SetIcons(AppIcons());
 }
 
-CMainFrame::~CMainFrame() { m_doc.SetView(nullptr); }
+CMainFrame::~CMainFrame() {
+    m_doc.SetView(nullptr);
+}
 
 void CMainFrame::CreateMainMenu() {
     auto* bar = new wxMenuBar();
@@ -137,9 +159,9 @@ void CMainFrame::CreateMainMenu() {
                 break;
             case res::MenuKind::Item: {
                 const bool toggle = e.id == res::ID_VIEW_TOOLBAR || e.id == res::ID_VIEW_STATUS_BAR;
-                wxMenuItem* item = menu->Append(res::ToWxId(e.id), FromUtf8(e.text),
-                                                SplitPrompt(e.id).first,
-                                                toggle ? wxITEM_CHECK : wxITEM_NORMAL);
+                wxMenuItem* item =
+                    menu->Append(res::ToWxId(e.id), FromUtf8(e.text), SplitPrompt(e.id).first,
+                                 toggle ? wxITEM_CHECK : wxITEM_NORMAL);
                 if (e.grayed) {
                     item->Enable(false);
                 }
@@ -212,8 +234,8 @@ void CMainFrame::CreateBars() {
     wxClientDC dc(this);
     dc.SetFont(sb->GetFont());
     for (size_t i = 1; i < std::size(res::kIndicators); ++i) {
-        m_paneWidths[i] = dc.GetTextExtent(res::kIndicators[i].initialText).x + 2 +
-                          2 * sb->GetBorderX() + 8;
+        m_paneWidths[i] =
+            dc.GetTextExtent(res::kIndicators[i].initialText).x + 2 + 2 * sb->GetBorderX() + 8;
     }
     sb->SetStatusWidths(static_cast<int>(m_paneWidths.size()), m_paneWidths.data());
     for (size_t i = 1; i < std::size(res::kIndicators); ++i) {
@@ -299,7 +321,9 @@ void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {
     event.Check(GetStatusBar() && GetStatusBar()->IsShown());
 }
 
-void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+void CMainFrame::OnExit(wxCommandEvent&) {
+    Close();
+}
 
 void CMainFrame::OnHelp() {
     const std::string exe = wxStandardPaths::Get().GetExecutablePath().utf8_string();
@@ -309,7 +333,8 @@ void CMainFrame::OnHelp() {
         return;
     }
     if (!Shell::Current().OpenWithSystem(FileUrl(guide))) {
-        Shell::Current().AppMessage(Format("The user guide could not be opened:\n%s", guide.c_str()));
+        Shell::Current().AppMessage(
+            Format("The user guide could not be opened:\n%s", guide.c_str()));
     }
 }
 

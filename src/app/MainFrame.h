@@ -16,7 +16,7 @@ class CPixfoldDoc;
 class RecentFileList;
 
 class CMainFrame : public wxFrame {
-public:
+  public:
     // Placement is restored (or defaulted and written) before the window exists.
     CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileList& recent);
     ~CMainFrame() override;
@@ -34,7 +34,7 @@ public:
     // Screen size used for placement (the primary display).
     static wxSize ScreenSize();
 
-private:
+  private:
     bool TryBefore(wxEvent& event) override;
     void CreateBars();
     void CreateMainMenu();
@@ -48,7 +48,7 @@ private:
     void OnExit(wxCommandEvent& event);
     void OnContextHelp(wxCommandEvent& event);
 
-public:
+  public:
     // Opens the user guide in the browser (F1, Help Topics).
     void OnHelp();
     // Test seam: what Shift+F1 would start instead of the context-help mode.

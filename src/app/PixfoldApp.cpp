@@ -17,7 +17,9 @@
 
 namespace pixfold {
 
-CPixfoldApp& TheApp() { return *static_cast<CPixfoldApp*>(wxApp::GetInstance()); }
+CPixfoldApp& TheApp() {
+    return *static_cast<CPixfoldApp*>(wxApp::GetInstance());
+}
 
 CPixfoldApp::CPixfoldApp() {
     SetAppName("Pixfold");
@@ -35,9 +37,13 @@ bool CPixfoldApp::OnInit() {
     return InitInstance(folder);
 }
 
-int CPixfoldApp::OnExit() { return ExitInstance(); }
+int CPixfoldApp::OnExit() {
+    return ExitInstance();
+}
 
-std::string CPixfoldApp::IniPath() const { return m_registry->Folder() + "/" + SettingsStore::kIniFileName; }
+std::string CPixfoldApp::IniPath() const {
+    return m_registry->Folder() + "/" + SettingsStore::kIniFileName;
+}
 
 bool CPixfoldApp::InitInstance(const std::string& folder) {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) {
@@ -63,7 +69,8 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     m_pRecent->Load(IniPath());
 
     // 7-8: document, frame and view; an empty window titled "Pixfold".
-    m_pDoc = std::make_unique<CPixfoldDoc>([this](const std::string& p) { AddToRecentFileList(p); });
+    m_pDoc =
+        std::make_unique<CPixfoldDoc>([this](const std::string& p) { AddToRecentFileList(p); });
     m_pDoc->OnNewDocument();
     m_pMainFrame = new CMainFrame(*m_settings, *m_pDoc, *m_pRecent);
     SetTopWindow(m_pMainFrame);
@@ -75,7 +82,8 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileNew, this, wxID_NEW);
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileOpen, this, wxID_OPEN);
     Bind(wxEVT_MENU, &CPixfoldApp::OnFileSave, this, wxID_SAVE);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, wxID_ABOUT);
     Bind(wxEVT_MENU, &CPixfoldApp::OnRecent, this, wxID_FILE1,
          wxID_FILE1 + res::kMaxRecentFiles - 1);
 
@@ -177,8 +185,8 @@ void CPixfoldApp::OnFileSave(wxCommandEvent&) {
     }
     AtomicFile file;
     const std::string data = m_pDoc->Serialize();
-    if (!file.Open(target) || std::fwrite(data.data(), 1, data.size(), file.Stream()) != data.size() ||
-        !file.Commit()) {
+    if (!file.Open(target) ||
+        std::fwrite(data.data(), 1, data.size(), file.Stream()) != data.size() || !file.Commit()) {
         Shell::Current().AppMessage(Format("Failed to save document.\n%s", target.c_str()));
         return;
     }

@@ -19,7 +19,7 @@ class CMainFrame;
 class CPixfoldDoc;
 
 class CPixfoldApp : public wxApp {
-public:
+  public:
     CPixfoldApp();
     ~CPixfoldApp() override;
 
@@ -47,19 +47,18 @@ public:
     int m_bWebLinkVisited = 0;
     int m_nMRUCount = 8;
 
-private:
+  private:
     void OnFileNew(wxCommandEvent& event);
     void OnFileOpen(wxCommandEvent& event);
     void OnFileSave(wxCommandEvent& event);
     void OnRecent(wxCommandEvent& event);
 
-public:
+  public:
     // The About box (shown modally; tests run the hook instead of ShowModal).
     void OnAppAbout();
     static inline std::function<int(class CAboutDialog&)> s_aboutHook;
 
-private:
-
+  private:
     std::unique_ptr<reg::Registry> m_registry;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<RecentFileList> m_pRecent;

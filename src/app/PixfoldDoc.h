@@ -10,7 +10,7 @@ namespace pixfold {
 class CPixfoldView;
 
 class CPixfoldDoc {
-public:
+  public:
     // Called with a path to enter in the recent-folder list.
     explicit CPixfoldDoc(std::function<void(const std::string&)> addToRecent)
         : m_addToRecent(std::move(addToRecent)) {}
@@ -32,7 +32,7 @@ public:
     void SetView(CPixfoldView* view) { m_pView = view; }
     CPixfoldView* GetView() const { return m_pView; }
 
-private:
+  private:
     std::function<void(const std::string&)> m_addToRecent;
     std::string m_strPathName;
     CPixfoldView* m_pView = nullptr;

@@ -34,7 +34,8 @@ std::string AbbreviatePath(const std::string& path, size_t maxLength) {
     const size_t lastSlash = path.rfind('/');
     const std::string last = lastSlash == std::string::npos ? path : path.substr(lastSlash);
     const size_t firstEnd = path.find('/', 1);
-    const std::string first = firstEnd == std::string::npos ? std::string() : path.substr(0, firstEnd);
+    const std::string first =
+        firstEnd == std::string::npos ? std::string() : path.substr(0, firstEnd);
     if (first.size() + 4 + last.size() > maxLength) {
         return lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
     }

@@ -8,7 +8,7 @@
 namespace pixfold {
 
 class RecentFileList {
-public:
+  public:
     explicit RecentFileList(int maxCount) : m_max(maxCount < 0 ? 0 : maxCount) {}
 
     int MaxCount() const { return m_max; }
@@ -29,7 +29,7 @@ public:
     static constexpr const char* kSection = "Recent File List";
     static constexpr size_t kMaxDisplay = 48;
 
-private:
+  private:
     int m_max;
     std::vector<std::string> m_paths;
 };

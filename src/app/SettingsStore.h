@@ -11,7 +11,7 @@
 namespace pixfold {
 
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(reg::Registry& registry) : m_registry(registry) {}
 
     // Remembers root and path first, then creates or opens the product key with
@@ -38,10 +38,10 @@ public:
 
     static constexpr const char* kIniFileName = "Pixfold.INI";
     static constexpr const char* kProductKeyPath = "Software\\Norwend Software\\Pixfold";
-    static constexpr uint32_t kReadLimit = 260;   // bytes, terminator included
+    static constexpr uint32_t kReadLimit = 260;  // bytes, terminator included
     static constexpr size_t kIniLineBuffer = 520;
 
-private:
+  private:
     std::string SectionPath(const std::string& section) const;
     // Text of a REG_SZ-style value that fits the read limit; false otherwise.
     bool ReadText(const std::string& section, const std::string& name, std::string* text);

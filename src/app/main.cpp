@@ -4,4 +4,6 @@
 
 wxIMPLEMENT_APP_NO_MAIN(pixfold::CPixfoldApp);
 
-int main(int argc, char** argv) { return wxEntry(argc, argv); }
+int main(int argc, char** argv) {
+    return wxEntry(argc, argv);
+}

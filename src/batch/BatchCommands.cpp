@@ -4,8 +4,8 @@
 
 #include <climits>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 #include "app/SettingsStore.h"
@@ -77,8 +77,8 @@ bool ParseNumber(const std::string& text, int& value) {
 }
 
 // Parses FOLDER and the catalogue options; returns an error text or "".
-std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t first,
-                                bool wantOut, CatalogOptions& opts, bool publish = false) {
+std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t first, bool wantOut,
+                                CatalogOptions& opts, bool publish = false) {
     for (size_t i = first; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& into) {
@@ -197,29 +197,53 @@ bool WritePpm(const ThumbRecord& r, const std::string& path) {
     return file.Commit();
 }
 
-int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out,
-               std::FILE* err) {
-    CatalogOptions opts;
-    std::string problem = ParseCatalogOptions(args, 1, thumbs, opts);
+int CannotRead(std::FILE* err, const std::string& folder) {
+    std::fprintf(err, "pixfold-batch: cannot read folder %s\n", folder.c_str());
+    return kExitUsage;
+}
+
+// Parses the command line and checks the folder (and the one to create);
+// returns an exit code, or -1 to go on.
+int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, std::FILE* err,
+            CatalogOptions& opts) {
+    const std::string problem = ParseCatalogOptions(args, 1, wantOut, opts, publish);
     if (!problem.empty()) {
         return Usage(err, problem);
     }
     if (!IsReadableFolder(opts.folder)) {
-        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
+        return CannotRead(err, opts.folder);
+    }
+    const std::string& create = wantOut ? opts.outDir : opts.thumbFolder;
+    if ((wantOut || publish) && !MakeDirs(create)) {
+        std::fprintf(err, "pixfold-batch: cannot create folder %s\n", create.c_str());
         return kExitUsage;
     }
-    if (thumbs && !MakeDirs(opts.outDir)) {
-        std::fprintf(err, "pixfold-batch: cannot create folder %s\n", opts.outDir.c_str());
-        return kExitUsage;
-    }
-    StderrShell shell(err);
-    ShellScope scope(shell);
+    return -1;
+}
+
+// A folder scanned as Open Folder does, its messages on standard error.
+struct BatchScan {
+    BatchScan(const CatalogOptions& opts, std::FILE* err)
+        : shell(err),
+          scope(shell),
+          readable(OpenFolder(list, opts.folder, opts.scan).folderReadable) {}
+    StderrShell shell;
+    ShellScope scope;
     ThumbCatalog list;
-    ScanOutcome outcome = OpenFolder(list, opts.folder, opts.scan);
-    if (!outcome.folderReadable) {
-        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
-        return kExitUsage;
+    bool readable;
+};
+
+int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out, std::FILE* err) {
+    CatalogOptions opts;
+    if (const int rc = Prepare(args, thumbs, false, err, opts); rc >= 0) {
+        return rc;
     }
+    BatchScan scan(opts, err);
+    if (!scan.readable) {
+        return CannotRead(err, opts.folder);
+    }
+    StderrShell& shell = scan.shell;
+    const ThumbCatalog& list = scan.list;
     bool writeFailed = false;
     if (thumbs) {
         size_t index = 0;
@@ -250,20 +274,12 @@ std::string WithoutTrailingSlash(std::string s) {
 
 int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
     CatalogOptions opts;
-    std::string problem = ParseCatalogOptions(args, 1, false, opts, true);
-    if (!problem.empty()) {
-        return Usage(err, problem);
-    }
-    if (!IsReadableFolder(opts.folder)) {
-        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
-        return kExitUsage;
-    }
-    if (!MakeDirs(opts.thumbFolder)) {
-        std::fprintf(err, "pixfold-batch: cannot create folder %s\n", opts.thumbFolder.c_str());
-        return kExitUsage;
+    if (const int rc = Prepare(args, false, true, err, opts); rc >= 0) {
+        return rc;
     }
     char a[PATH_MAX], b[PATH_MAX];
-    const bool sameFolder = realpath(opts.folder.c_str(), a) && realpath(opts.thumbFolder.c_str(), b) &&
+    const bool sameFolder = realpath(opts.folder.c_str(), a) &&
+                            realpath(opts.thumbFolder.c_str(), b) &&
                             std::string(a) == std::string(b);
     if (opts.naming == kOriginalName && sameFolder && !opts.yes) {
         std::fprintf(err,
@@ -271,13 +287,9 @@ int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
                      "the images with their thumbnails; add --yes to do that\n");
         return kExitUsage;
     }
-    StderrShell shell(err);
-    ShellScope scope(shell);
-    ThumbCatalog list;
-    ScanOutcome outcome = OpenFolder(list, opts.folder, opts.scan);
-    if (!outcome.folderReadable) {
-        std::fprintf(err, "pixfold-batch: cannot read folder %s\n", opts.folder.c_str());
-        return kExitUsage;
+    BatchScan scan(opts, err);
+    if (!scan.readable) {
+        return CannotRead(err, opts.folder);
     }
     PublishOptions p;
     p.sizeLimit = static_cast<uint32_t>(opts.size > 0 ? opts.size : opts.scan.pitch - 3);
@@ -289,8 +301,8 @@ int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
     p.table = opts.table ? 1 : 0;
     p.rowCount = opts.table ? opts.table : 5;
     p.folder = WithoutTrailingSlash(opts.thumbFolder);
-    Publish(list, nullptr, p, std::time(nullptr), {});
-    return shell.MessageCount() > 0 ? kExitMessages : kExitOk;
+    Publish(scan.list, nullptr, p, std::time(nullptr), {});
+    return scan.shell.MessageCount() > 0 ? kExitMessages : kExitOk;
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
@@ -324,9 +336,9 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
                 data = Hex(v.data);
             }
             std::fprintf(out, "%s\t%s\t%s\t%s\n", v.keyPath.c_str(), v.name.c_str(),
-                         v.type == reg::REG_SZ ? "REG_SZ"
-                                               : (v.type == reg::REG_BINARY ? "REG_BINARY"
-                                                                            : "REG_NONE"),
+                         v.type == reg::REG_SZ
+                             ? "REG_SZ"
+                             : (v.type == reg::REG_BINARY ? "REG_BINARY" : "REG_NONE"),
                          data.c_str());
         }
         return kExitOk;

@@ -15,15 +15,21 @@ using ColorRef = uint32_t;
 constexpr ColorRef Rgb(uint8_t r, uint8_t g, uint8_t b) {
     return ColorRef{r} | (ColorRef{g} << 8) | (ColorRef{b} << 16);
 }
-constexpr uint8_t RedOf(ColorRef c) { return static_cast<uint8_t>(c); }
-constexpr uint8_t GreenOf(ColorRef c) { return static_cast<uint8_t>(c >> 8); }
-constexpr uint8_t BlueOf(ColorRef c) { return static_cast<uint8_t>(c >> 16); }
+constexpr uint8_t RedOf(ColorRef c) {
+    return static_cast<uint8_t>(c);
+}
+constexpr uint8_t GreenOf(ColorRef c) {
+    return static_cast<uint8_t>(c >> 8);
+}
+constexpr uint8_t BlueOf(ColorRef c) {
+    return static_cast<uint8_t>(c >> 16);
+}
 
 // Where the reference point of a text lies on the text's box.
 enum class TextAlign { LeftTop, RightTop, LeftBottom, RightBottom };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     // Fills left..right-1, top..bottom-1.
     virtual void FillRect(const Rect& rect, ColorRef color) = 0;

@@ -11,7 +11,7 @@
 namespace pixfold {
 
 class CFindFilesDlg : public wxDialog {
-public:
+  public:
     CFindFilesDlg() = default;
     // Creates the window from its template, centred on the parent, reading
     // "starting...".
@@ -22,7 +22,7 @@ public:
 
     std::string m_strText;
 
-private:
+  private:
     std::unique_ptr<DialogBuilder> m_builder;
 };
 

@@ -43,8 +43,7 @@ void AddFileRecord(ThumbCatalog& list, const std::string& folder, const FindData
     record->m_wYear = ct.year;
     record->m_wHour = ct.hour;
     record->m_wMinute = ct.minute;
-    record->m_strDate =
-        FormatDateCaption(ct.month, ct.day, ct.year, ct.hour, ct.minute);
+    record->m_strDate = FormatDateCaption(ct.month, ct.day, ct.year, ct.hour, ct.minute);
     list.Append(std::move(record));
 }
 

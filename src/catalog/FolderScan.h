@@ -18,9 +18,9 @@ struct ScanSettings {
 };
 
 struct ScanOutcome {
-    std::string folder;           // as searched (trailing separator removed)
-    bool anyMatch = false;        // one of the searches gave a handle
-    bool folderReadable = true;   // false when the folder could not be listed
+    std::string folder;          // as searched (trailing separator removed)
+    bool anyMatch = false;       // one of the searches gave a handle
+    bool folderReadable = true;  // false when the folder could not be listed
 };
 
 // "%d/%d/%d %d:%.2d %s" with 0 AM and 12 PM as the caption shows them.

@@ -33,7 +33,9 @@ inline constexpr ColorRef kGridLineColor = 0x000000;
 inline constexpr ColorRef kSelectionColor = 0x0000FF;  // pure red
 
 // Top-left of a thumbnail inside a cell at (x, y).
-inline int ThumbOffset(int pitch, uint32_t side) { return (pitch - static_cast<int>(side)) / 2; }
+inline int ThumbOffset(int pitch, uint32_t side) {
+    return (pitch - static_cast<int>(side)) / 2;
+}
 
 // Paints every record (setting each m_rcCell) in document coordinates.
 void PaintGrid(Canvas& canvas, const ThumbCatalog& list, const GridLook& look, int clientWidth,

@@ -9,7 +9,7 @@ namespace pixfold {
 class CPixfoldView;
 
 class CGridPrintout : public wxPrintout {
-public:
+  public:
     explicit CGridPrintout(CPixfoldView* view);
 
     void OnPreparePrinting() override;
@@ -19,7 +19,7 @@ public:
 
     int PageCount() const { return m_pages; }
 
-private:
+  private:
     CPixfoldView* m_view;
     int m_pages = 1;
     int m_pageHeight = 1;  // in screen pixels

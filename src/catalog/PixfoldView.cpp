@@ -7,9 +7,9 @@
 #include <wx/settings.h>
 
 #include "app/MainFrame.h"
-#include "catalog/GridPrintout.h"
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
+#include "catalog/GridPrintout.h"
 #include "dialogs/PreferencesDialog.h"
 #include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
@@ -45,13 +45,18 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
     Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
     Bind(wxEVT_MENU, &CPixfoldView::OnPreferences, this, res::ToWxId(res::ID_PREFERENCES));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
-         res::ToWxId(res::ID_START_SLIDE_SHOW));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
+        res::ToWxId(res::ID_START_SLIDE_SHOW));
     Bind(wxEVT_LEFT_DCLICK, &CPixfoldView::OnLeftDClick, this);
     BindFileCommands();
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); }, wxID_PRINT);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); }, res::ToWxId(res::ID_FILE_PRINT_DIRECT));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrintPreview(); }, wxID_PREVIEW);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); }, wxID_PRINT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrint(); },
+        res::ToWxId(res::ID_FILE_PRINT_DIRECT));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFilePrintPreview(); }, wxID_PREVIEW);
     SetHelpText(
         "The thumbnails of the open folder. Click one to select it, double-click it to see "
         "the picture at full size, right-click for the commands.");
@@ -72,7 +77,8 @@ CPixfoldView::~CPixfoldView() {
 
 void CPixfoldView::OnInitialUpdate() {
     SetScrolls();
-    m_font = wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    m_font =
+        wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
     for (int pane = 1; pane <= 4; ++pane) {
         m_pFrame->SetStatusPane(pane, "     ");
     }
@@ -282,7 +288,9 @@ ViewState CPixfoldView::State() const {
     return s;
 }
 
-bool CPixfoldView::IsCommandEnabled(int id) const { return IsViewCommandEnabled(id, State()); }
+bool CPixfoldView::IsCommandEnabled(int id) const {
+    return IsViewCommandEnabled(id, State());
+}
 
 void CPixfoldView::OnUpdateCommand(wxUpdateUIEvent& event) {
     const int id = res::FromWxId(event.GetId());
@@ -320,12 +328,12 @@ void CPixfoldView::OpenFolder(std::string folder) {
         m_pFindFDlg = wx->Progress();
     }
     m_pSelected = nullptr;
-    const ScanOutcome outcome = ScanFolder(
-        m_list, std::move(folder), ScanSettings{m_nPitch, m_nSortOption, m_nSortStyle},
-        [this](const std::string& f) {
-            m_pDocument->AddToRecentFileList(f);
-            m_pFrame->SetTitle(wxString::FromUTF8("Pixfold - " + f));
-        });
+    const ScanOutcome outcome =
+        ScanFolder(m_list, std::move(folder), ScanSettings{m_nPitch, m_nSortOption, m_nSortStyle},
+                   [this](const std::string& f) {
+                       m_pDocument->AddToRecentFileList(f);
+                       m_pFrame->SetTitle(wxString::FromUTF8("Pixfold - " + f));
+                   });
     // An emptied catalogue also gets its scroll sizes back to the empty grid's.
     SetScrolls();
     Refresh();
@@ -375,7 +383,9 @@ void CPixfoldView::OnStartSlideShow() {
     m_slideTimer.Start(kSlideFirstTickMs);
 }
 
-void CPixfoldView::StopSlideTimer() { m_slideTimer.Stop(); }
+void CPixfoldView::StopSlideTimer() {
+    m_slideTimer.Stop();
+}
 
 void CPixfoldView::StopSlideShow() {
     if (!m_pSlideWnd) {
@@ -406,7 +416,9 @@ ThumbRecord* CPixfoldView::NextSlide(bool first) {
     return record;
 }
 
-void CPixfoldView::OnTimer(wxTimerEvent&) { OnSlideTick(); }
+void CPixfoldView::OnTimer(wxTimerEvent&) {
+    OnSlideTick();
+}
 
 void CPixfoldView::OnSlideTick() {
     if (m_bSlidePaused) {

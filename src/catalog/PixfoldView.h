@@ -28,7 +28,7 @@ class CFindFilesDlg;
 class CImageWnd;
 
 class CPixfoldView : public wxScrolledCanvas {
-public:
+  public:
     CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& store, CPixfoldDoc& doc);
     ~CPixfoldView() override;
 
@@ -92,9 +92,9 @@ public:
 
     // Slide show.
     void OnStartSlideShow();
-    void OnSlideTick();            // what timer 101 does
-    void StopSlideTimer();         // Escape in any image window
-    void StopSlideShow();          // Escape in the view
+    void OnSlideTick();     // what timer 101 does
+    void StopSlideTimer();  // Escape in any image window
+    void StopSlideShow();   // Escape in the view
     wxTimer& SlideTimer() { return m_slideTimer; }
     // Opens a window on the record, as a double click does.
     void OpenImageWindow(ThumbRecord* record);
@@ -123,7 +123,7 @@ public:
     // Tests look at the context menu instead of tracking it.
     static inline std::function<void(wxMenu&)> s_contextMenuHook;
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnLeftDown(wxMouseEvent& event);

@@ -13,7 +13,7 @@ namespace pixfold {
 enum SortOption { kSortNone = 0, kSortName = 1, kSortSize = 2, kSortDate = 3 };
 
 class ThumbCatalog {
-public:
+  public:
     size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
     ThumbRecord& at(size_t index) const { return *m_records.at(index); }
@@ -34,7 +34,7 @@ public:
     // Reorders by the given permutation of current indices.
     void Reorder(const std::vector<size_t>& order);
 
-private:
+  private:
     std::vector<std::unique_ptr<ThumbRecord>> m_records;
 };
 

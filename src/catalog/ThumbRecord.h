@@ -22,7 +22,7 @@ struct Rect {
 };
 
 class ThumbRecord {
-public:
+  public:
     // Thumbnail bits: bottom-up BGR rows padded to 4 bytes; null when there is
     // no thumbnail.
     PixelBuffer m_pDib;
@@ -32,23 +32,23 @@ public:
     uint32_t m_nThumbHeight = 0;
     uint32_t m_nScaleNum = 0;
     uint32_t m_nScaleDenom = 0;
-    Rect m_rcCell;                // last drawn cell, in scrolled coordinates
-    uint32_t m_dwTimeHigh = 0;    // local last-write time, 100-ns ticks since 1601
+    Rect m_rcCell;              // last drawn cell, in scrolled coordinates
+    uint32_t m_dwTimeHigh = 0;  // local last-write time, 100-ns ticks since 1601
     uint32_t m_dwTimeLow = 0;
     uint16_t m_wMonth = 0;
     uint16_t m_wDay = 0;
     uint16_t m_wYear = 0;
     uint16_t m_wHour = 0;
     uint16_t m_wMinute = 0;
-    uint32_t m_dwFileSize = 0;    // low 32 bits of the size
+    uint32_t m_dwFileSize = 0;  // low 32 bits of the size
     std::string m_strPath;
-    std::string m_strFolder;      // up to and including the last separator
-    std::string m_strTitle;       // name without extension
-    std::string m_strExt;         // extension with its dot
+    std::string m_strFolder;  // up to and including the last separator
+    std::string m_strTitle;   // name without extension
+    std::string m_strExt;     // extension with its dot
     std::string m_strDate;
     std::string m_strSize;
-    std::string m_strDim;         // "%d x %d" of the thumbnail
-    std::string m_strThumbPath;   // published thumbnail file
+    std::string m_strDim;        // "%d x %d" of the thumbnail
+    std::string m_strThumbPath;  // published thumbnail file
     std::string m_strThumbName;
 
     uint64_t LocalTime() const { return (uint64_t{m_dwTimeHigh} << 32) | m_dwTimeLow; }

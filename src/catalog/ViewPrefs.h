@@ -9,8 +9,8 @@
 namespace pixfold {
 
 struct SystemColors {
-    ColorRef window = 0xFFFFFF;   // grid background with default colours
-    ColorRef buttonText = 0;      // caption colour with default colours
+    ColorRef window = 0xFFFFFF;  // grid background with default colours
+    ColorRef buttonText = 0;     // caption colour with default colours
 };
 
 struct ViewPrefs {

@@ -24,11 +24,14 @@ CAboutDialog::CAboutDialog(wxWindow* parent, int* mailVisited, int* webVisited)
     }
     SetAffirmativeId(IDOK_BUTTON);
     SetEscapeId(IDOK_BUTTON);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        if (IsModal()) {
-            EndModal(wxID_OK);
-        }
-    }, IDOK_BUTTON);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            if (IsModal()) {
+                EndModal(wxID_OK);
+            }
+        },
+        IDOK_BUTTON);
     CentreOnParent();
 }
 

@@ -12,7 +12,7 @@ namespace pixfold {
 class CStaticLink;
 
 class CAboutDialog : public wxDialog {
-public:
+  public:
     // The visited flags live in the application for the rest of the run.
     CAboutDialog(wxWindow* parent, int* mailVisited, int* webVisited);
 
@@ -21,7 +21,7 @@ public:
 
     wxWindow* Control(int id) const;
 
-private:
+  private:
     std::unique_ptr<DialogBuilder> m_builder;
 };
 

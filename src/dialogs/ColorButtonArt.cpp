@@ -29,7 +29,9 @@ struct Path {
     }
 };
 
-Path From(std::vector<ArtOp>& ops, ArtPen pen, int x, int y) { return Path{ops, x, y, pen}; }
+Path From(std::vector<ArtOp>& ops, ArtPen pen, int x, int y) {
+    return Path{ops, x, y, pen};
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ std::vector<ArtOp> ColorButtonArt(int L, int T, int R, int B, ButtonState s, Col
         ops.push_back({ArtOp::Pixel, R - 6, m + 1, 0, 0, ArtPen::Black, 0});
         ops.push_back({ArtOp::Swatch, L + 5, T + 4, R - 15, B - 4, ArtPen::Black, swatch});
     } else {
-        for (auto [x, y] : {std::pair{R - 4, m - 1}, std::pair{R - 5, m}, std::pair{R - 6, m + 1}}) {
+        for (auto [x, y] :
+             {std::pair{R - 4, m - 1}, std::pair{R - 5, m}, std::pair{R - 6, m + 1}}) {
             ops.push_back({ArtOp::Pixel, x, y, 0, 0, ArtPen::Highlight, kHighlightColor});
         }
     }
@@ -109,7 +112,8 @@ void RenderArt(const std::vector<ArtOp>& ops, int w, int h, std::vector<ColorRef
                 // A rectangle outlined in black (right and bottom exclusive), filled inside.
                 for (int y = op.y1; y < op.y2; ++y) {
                     for (int x = op.x1; x < op.x2; ++x) {
-                        const bool edge = y == op.y1 || y == op.y2 - 1 || x == op.x1 || x == op.x2 - 1;
+                        const bool edge =
+                            y == op.y1 || y == op.y2 - 1 || x == op.x1 || x == op.x2 - 1;
                         set(x, y, edge ? 0 : op.color);
                     }
                 }

@@ -12,9 +12,9 @@ enum class ArtPen { Black, Shadow, Highlight };
 
 struct ArtOp {
     enum Kind { Fill, Line, Pixel, Swatch } kind;
-    int x1, y1, x2, y2;   // Line: end point excluded; Fill/Swatch: rectangle
-    ArtPen pen;           // Line
-    ColorRef color;       // Fill, Pixel, Swatch fill
+    int x1, y1, x2, y2;  // Line: end point excluded; Fill/Swatch: rectangle
+    ArtPen pen;          // Line
+    ColorRef color;      // Fill, Pixel, Swatch fill
 };
 
 struct ButtonState {

@@ -15,7 +15,7 @@ namespace {
 
 // One colour cell: a flat fill of its palette entry, whatever its state.
 class PaletteCell : public wxWindow {
-public:
+  public:
     PaletteCell(CColorPalettePopup* popup, int id, const wxRect& r)
         : wxWindow(popup, id, r.GetPosition(), r.GetSize(), wxBORDER_NONE | wxWANTS_CHARS),
           m_popup(popup) {
@@ -38,7 +38,7 @@ public:
     }
     bool AcceptsFocus() const override { return true; }
 
-private:
+  private:
     CColorPalettePopup* m_popup;
 };
 
@@ -49,8 +49,9 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
                wxDefaultSize, wxBORDER_RAISED),
       m_pOwner(owner) {
     m_builder = std::make_unique<DialogBuilder>(
-        *this, res::kPaletteDialog,
-        [this](wxWindow*, int id, const wxRect& r) -> wxWindow* { return new PaletteCell(this, id, r); });
+        *this, res::kPaletteDialog, [this](wxWindow*, int id, const wxRect& r) -> wxWindow* {
+            return new PaletteCell(this, id, r);
+        });
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
@@ -134,7 +135,9 @@ void CColorPalettePopup::OnMouseUp(wxMouseEvent& event) {
     event.Skip();
 }
 
-void CColorPalettePopup::OnCaptureLost(wxMouseCaptureLostEvent&) { m_pressed = nullptr; }
+void CColorPalettePopup::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    m_pressed = nullptr;
+}
 
 void CColorPalettePopup::ChooseCell(int index) {
     m_nSelected = index;
@@ -142,7 +145,9 @@ void CColorPalettePopup::ChooseCell(int index) {
     Finish(wxID_OK);
 }
 
-void CColorPalettePopup::OnOther(wxCommandEvent&) { ChooseOther(); }
+void CColorPalettePopup::OnOther(wxCommandEvent&) {
+    ChooseOther();
+}
 
 void CColorPalettePopup::ChooseOther() {
     if (HasCapture()) {

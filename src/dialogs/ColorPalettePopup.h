@@ -13,7 +13,7 @@ namespace pixfold {
 class CColorPickerButton;
 
 class CColorPalettePopup : public wxDialog {
-public:
+  public:
     explicit CColorPalettePopup(CColorPickerButton* owner);
     ~CColorPalettePopup() override;
 
@@ -29,7 +29,7 @@ public:
     CColorPickerButton* m_pOwner;
     int m_nSelected = -1;
 
-private:
+  private:
     void OnMouseDown(wxMouseEvent& event);
     void OnMouseUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);

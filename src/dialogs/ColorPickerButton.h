@@ -10,7 +10,7 @@
 namespace pixfold {
 
 class CColorPickerButton : public wxControl {
-public:
+  public:
     CColorPickerButton(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size);
 
     // The colour shown; the owner writes it before showing and reads it after.
@@ -24,7 +24,7 @@ public:
 
     bool AcceptsFocus() const override { return IsEnabled(); }
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);

@@ -77,7 +77,8 @@ CPreferencesDialog::CPreferencesDialog(wxWindow* parent, SettingsStore& store)
                wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_store(store) {
     m_builder = std::make_unique<DialogBuilder>(
-        *this, kPreferencesDialog, [](wxWindow* parentWindow, int id, const wxRect& r) -> wxWindow* {
+        *this, kPreferencesDialog,
+        [](wxWindow* parentWindow, int id, const wxRect& r) -> wxWindow* {
             return new CColorPickerButton(parentWindow, id, r.GetPosition(), r.GetSize());
         });
     m_backColorButton = m_builder->Get<CColorPickerButton>(IDC_BACK_COLOR);
@@ -91,8 +92,10 @@ CPreferencesDialog::CPreferencesDialog(wxWindow* parent, SettingsStore& store)
 
     Bind(wxEVT_INIT_DIALOG, &CPreferencesDialog::OnInitDialog, this);
     Bind(wxEVT_BUTTON, &CPreferencesDialog::OnOk, this, IDOK_BUTTON);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Finish(wxID_CANCEL); }, IDCANCEL_BUTTON);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnRestoreDefaults(); }, IDC_RESTORE_DEFAULTS);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { Finish(wxID_CANCEL); }, IDCANCEL_BUTTON);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnRestoreDefaults(); }, IDC_RESTORE_DEFAULTS);
     Bind(wxEVT_RADIOBUTTON, &CPreferencesDialog::OnSortKey, this, IDC_SORT_NONE, IDC_SORT_SIZE);
     Bind(wxEVT_RADIOBUTTON, &CPreferencesDialog::OnSortKey, this, IDC_SORT_DATE);
     Bind(wxEVT_CHECKBOX, &CPreferencesDialog::OnUseDefaultColor, this, IDC_DEFAULT_COLOR);
@@ -145,7 +148,9 @@ void CPreferencesDialog::EnableDirection(bool enable) {
     m_descendingButton->Enable(enable);
 }
 
-void CPreferencesDialog::OnInitDialog(wxInitDialogEvent&) { InitDialogState(); }
+void CPreferencesDialog::OnInitDialog(wxInitDialogEvent&) {
+    InitDialogState();
+}
 
 void CPreferencesDialog::InitDialogState() {
     TransferDataToWindow();

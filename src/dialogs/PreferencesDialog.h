@@ -18,7 +18,7 @@ class wxScrollEvent;
 namespace pixfold {
 
 class CPreferencesDialog : public wxDialog {
-public:
+  public:
     CPreferencesDialog(wxWindow* parent, SettingsStore& store);
 
     // Members to controls / controls to members, in the exchange order.
@@ -56,7 +56,7 @@ public:
     // Odd values lose 1.
     static int MakeEven(int v) { return v % 2 ? v - 1 : v; }
 
-private:
+  private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnSortKey(wxCommandEvent& event);

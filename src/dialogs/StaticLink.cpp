@@ -11,8 +11,8 @@
 
 namespace pixfold {
 
-CStaticLink::CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text,
-                         const wxPoint& pos, const wxSize& size, StaticType type, bool notify)
+CStaticLink::CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& pos,
+                         const wxSize& size, StaticType type, bool notify)
     : wxControl(parent, id, pos, size, wxBORDER_NONE | wxTRANSPARENT_WINDOW),
       m_colorUnvisited(kLinkUnvisited),
       m_colorVisited(kLinkVisited),
@@ -24,7 +24,8 @@ CStaticLink::CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text,
     Bind(wxEVT_LEFT_DOWN, &CStaticLink::OnMouseDown, this);
     Bind(wxEVT_MOTION, &CStaticLink::OnMotion, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_bCaptured = 0; });
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnQuietTimer(); }, kLinkTimerId);
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { OnQuietTimer(); }, kLinkTimerId);
 }
 
 CStaticLink* CStaticLink::Subclass(wxWindow* existing, StaticType type) {
@@ -84,13 +85,15 @@ void CStaticLink::OnPaint(wxPaintEvent&) {
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     const wxSize size = GetClientSize();
     const wxSize text = dc.GetTextExtent(GetLabel());
-    const int x = m_type == kTextCenter ? (size.x - text.x) / 2
+    const int x = m_type == kTextCenter  ? (size.x - text.x) / 2
                   : m_type == kTextRight ? size.x - text.x
-                                          : 0;
+                                         : 0;
     dc.DrawText(GetLabel(), x, 0);
 }
 
-wxSize CStaticLink::DoGetBestSize() const { return GetSize(); }
+wxSize CStaticLink::DoGetBestSize() const {
+    return GetSize();
+}
 
 void CStaticLink::OnClicked() {
     PrepareLinkTarget(m_strLink, GetLabel().utf8_string(), m_mailPrefix);

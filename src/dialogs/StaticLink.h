@@ -14,7 +14,7 @@
 namespace pixfold {
 
 class CStaticLink : public wxControl {
-public:
+  public:
     // The static types of the original: text left, centred, right; others
     // (icons, frames) keep their default look.
     enum StaticType { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kIcon = 3, kFrame = 7 };
@@ -48,7 +48,7 @@ public:
 
     static wxCursor HandCursor();
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnMouseDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);

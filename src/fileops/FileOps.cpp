@@ -15,12 +15,18 @@
 
 namespace pixfold {
 
-std::string FileOpResult::Reason() const { return error ? std::strerror(error) : std::string(); }
+std::string FileOpResult::Reason() const {
+    return error ? std::strerror(error) : std::string();
+}
 
 namespace {
 
-FileOpResult Fail(int error) { return {false, error ? error : EIO}; }
-FileOpResult Done() { return {true, 0}; }
+FileOpResult Fail(int error) {
+    return {false, error ? error : EIO};
+}
+FileOpResult Done() {
+    return {true, 0};
+}
 
 bool Exists(const std::string& path) {
     struct stat st {};
@@ -194,7 +200,8 @@ ChooserFilter FilterForExtension(const std::string& ext) {
 
 RenameKind ApplyMoveToRecord(ThumbRecord& record, const std::string& chosen) {
     const std::string::size_type slash = chosen.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
     if (UpperAscii(folder) != UpperAscii(record.m_strFolder)) {
         return RenameKind::Moved;

@@ -17,12 +17,15 @@ namespace pixfold {
 
 void CPixfoldView::BindFileCommands() {
     auto on = [this](int id, void (CPixfoldView::*handler)()) {
-        Bind(wxEVT_MENU, [this, id, handler](wxCommandEvent&) {
-            // Commands arrive from keys too; they run only when enabled.
-            if (IsCommandEnabled(id)) {
-                (this->*handler)();
-            }
-        }, res::ToWxId(id));
+        Bind(
+            wxEVT_MENU,
+            [this, id, handler](wxCommandEvent&) {
+                // Commands arrive from keys too; they run only when enabled.
+                if (IsCommandEnabled(id)) {
+                    (this->*handler)();
+                }
+            },
+            res::ToWxId(id));
     };
     on(res::ID_DELETE_THUMB, &CPixfoldView::OnDeleteThumb);
     on(res::ID_MOVE_RENAME_THUMB, &CPixfoldView::OnMoveRenameThumb);
@@ -67,10 +70,10 @@ void CPixfoldView::OnMoveRenameThumb() {
         return;
     }
     if (CanOpenForReading(chosen)) {
-        Shell::Current().AppMessage(Format(
-            "The file name you chose\n%s\nis a file that already exists.\n\nPlease choose a "
-            "different name.",
-            chosen.c_str()));
+        Shell::Current().AppMessage(
+            Format("The file name you chose\n%s\nis a file that already exists.\n\nPlease choose a "
+                   "different name.",
+                   chosen.c_str()));
         return;
     }
     const FileOpResult moved = MoveFileNoReplace(record->m_strPath, chosen, m_moveMode);
@@ -99,7 +102,9 @@ void CPixfoldView::Reload(bool showMessage) {
     OpenFolder(folder);
 }
 
-void CPixfoldView::OnRefresh() { Reload(false); }
+void CPixfoldView::OnRefresh() {
+    Reload(false);
+}
 
 void CPixfoldView::OnCloseView() {
     m_list.Clear();

@@ -14,11 +14,15 @@ CWarningDlg::CWarningDlg(wxWindow* parent)
     // "Yes" ends with OK; "No", Escape and the close box with Cancel.
     SetAffirmativeId(IDOK_BUTTON);
     SetEscapeId(IDCANCEL_BUTTON);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        TransferDataFromWindow();
-        EndModal(wxID_OK);
-    }, IDOK_BUTTON);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); }, IDCANCEL_BUTTON);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            TransferDataFromWindow();
+            EndModal(wxID_OK);
+        },
+        IDOK_BUTTON);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); }, IDCANCEL_BUTTON);
     CentreOnParent();
 }
 

@@ -11,7 +11,7 @@
 namespace pixfold {
 
 class CWarningDlg : public wxDialog {
-public:
+  public:
     explicit CWarningDlg(wxWindow* parent);
 
     bool TransferDataToWindow() override;
@@ -22,7 +22,7 @@ public:
 
     wxWindow* Control(int id) const { return m_builder->Control(id); }
 
-private:
+  private:
     std::unique_ptr<DialogBuilder> m_builder;
 };
 

@@ -57,7 +57,9 @@ extern "C" void JpegFatalErrorExit(j_common_ptr cinfo) {
     Shell::Current().AppMessage("JpegFile :\nOut of memory", MB_OK | MB_ICONERROR);
 }
 
-extern "C" void JpegWarningOutput(j_common_ptr cinfo) { ShowLibraryMessage(cinfo, false); }
+extern "C" void JpegWarningOutput(j_common_ptr cinfo) {
+    ShowLibraryMessage(cinfo, false);
+}
 
 extern "C" void JpegScanLimit(j_common_ptr cinfo) {
     if (cinfo->is_decompressor &&
@@ -97,8 +99,8 @@ enum class DecodeResult { Ok, Fatal, OutOfMemory };
 
 // Everything between the recovery point and a possible jump lives here, with
 // plain C locals only: no destructor may be skipped by longjmp.
-DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
-                        uint32_t* width, uint32_t* height) {
+DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer, uint32_t* width,
+                        uint32_t* height) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager jerr;
     jpeg_progress_mgr progress;
@@ -135,8 +137,7 @@ DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
     const int components = cinfo.out_color_components;
     const bool inverted = cinfo.saw_Adobe_marker;
     const uint64_t rowBytes = uint64_t{cinfo.output_width} * 3;
-    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                JPOOL_IMAGE,
+    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                 cinfo.output_width * cinfo.output_components, 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         jpeg_read_scanlines(&cinfo, row, 1);
@@ -180,8 +181,7 @@ bool ReadHeader(std::FILE* fp, uint32_t* width, uint32_t* height) {
     return true;
 }
 
-bool EncodeTo(std::FILE* fp, const uint8_t* buffer, uint32_t width, uint32_t height,
-              int quality) {
+bool EncodeTo(std::FILE* fp, const uint8_t* buffer, uint32_t width, uint32_t height, int quality) {
     jpeg_compress_struct cinfo;
     JpegErrorManager jerr;
 

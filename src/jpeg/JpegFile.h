@@ -11,7 +11,7 @@
 namespace pixfold {
 
 class JpegFile {
-public:
+  public:
     // Decodes a file, letting the decoder reduce it by 1/2, 1/4 or 1/8 as the
     // ratio allows. Null (after a message) on failure.
     static PixelBuffer ReadRgb(std::string path, uint32_t& width, uint32_t& height,

@@ -36,7 +36,9 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-AtomicFile::~AtomicFile() { Abandon(); }
+AtomicFile::~AtomicFile() {
+    Abandon();
+}
 
 bool AtomicFile::Open(const std::string& target) {
     Abandon();

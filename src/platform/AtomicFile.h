@@ -9,7 +9,7 @@
 namespace pixfold {
 
 class AtomicFile {
-public:
+  public:
     AtomicFile() = default;
     ~AtomicFile();  // an uncommitted file is removed
     AtomicFile(const AtomicFile&) = delete;
@@ -25,7 +25,7 @@ public:
 
     const std::string& TempPath() const { return m_temp; }
 
-private:
+  private:
     std::FILE* m_fp = nullptr;
     std::string m_target;
     std::string m_temp;

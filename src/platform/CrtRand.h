@@ -7,7 +7,7 @@
 namespace pixfold {
 
 class CrtRand {
-public:
+  public:
     static constexpr int kRandMax = 0x7FFF;
 
     explicit CrtRand(uint32_t seed = 1) : m_state(seed) {}
@@ -17,7 +17,7 @@ public:
         return static_cast<int>((m_state >> 16) & 0x7FFF);
     }
 
-private:
+  private:
     uint32_t m_state;
 };
 

@@ -63,7 +63,8 @@ DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, 
     }
     const wxSize client = m_dialog.ConvertDialogToPixels(wxSize(tmpl.cx, tmpl.cy));
     const int margin = m_dialog.ConvertDialogToPixels(wxSize(0, 7)).y;
-    m_dialog.SetClientSize(std::max(client.x, right + margin / 2), std::max(client.y, bottom + margin));
+    m_dialog.SetClientSize(std::max(client.x, right + margin / 2),
+                           std::max(client.y, bottom + margin));
 }
 
 wxString DialogBuilder::WrapToWidth(const wxString& text, int width) const {
@@ -94,9 +95,10 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
         case Ctl::Static:
         case Ctl::StaticCenter:
         case Ctl::StaticRight: {
-            long style = wxST_NO_AUTORESIZE | (c.kind == Ctl::StaticCenter  ? wxALIGN_CENTRE_HORIZONTAL
-                                               : c.kind == Ctl::StaticRight ? wxALIGN_RIGHT
-                                                                            : wxALIGN_LEFT);
+            long style =
+                wxST_NO_AUTORESIZE | (c.kind == Ctl::StaticCenter  ? wxALIGN_CENTRE_HORIZONTAL
+                                      : c.kind == Ctl::StaticRight ? wxALIGN_RIGHT
+                                                                   : wxALIGN_LEFT);
             w = new wxStaticText(&m_dialog, id, text, r.GetPosition(), r.GetSize(), style);
             break;
         }
@@ -127,7 +129,8 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
             wxString label = text;
             const int lineHeight = m_dialog.ConvertDialogToPixels(wxSize(0, 8)).y;
             if (r.height >= 2 * lineHeight) {
-                label = WrapToWidth(text, r.width - m_dialog.ConvertDialogToPixels(wxSize(14, 0)).x);
+                label =
+                    WrapToWidth(text, r.width - m_dialog.ConvertDialogToPixels(wxSize(14, 0)).x);
             }
             w = new wxCheckBox(&m_dialog, id, label, r.GetPosition(), r.GetSize());
             break;

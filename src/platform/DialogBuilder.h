@@ -14,7 +14,7 @@
 namespace pixfold {
 
 class DialogBuilder {
-public:
+  public:
     // Makes an owner-drawn control (colour buttons, palette cells).
     using OwnerFactory = std::function<wxWindow*(wxWindow* parent, int id, const wxRect& rect)>;
 
@@ -32,7 +32,7 @@ public:
 
     static wxFont DialogFont(const res::DialogTemplate& tmpl);
 
-private:
+  private:
     wxWindow* Create(const res::ControlTemplate& c);
     wxString WrapToWidth(const wxString& text, int width) const;
 

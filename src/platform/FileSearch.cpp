@@ -14,7 +14,9 @@ namespace pixfold {
 
 namespace {
 
-char Up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Up(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool MatchFrom(const char* p, const char* n) {
     // Iterative matcher with single-star backtracking: linear in practice.
@@ -53,10 +55,9 @@ SearchResult FindFiles(const std::string& pattern) {
     SearchResult result;
     std::string::size_type slash = pattern.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string(1, '.')
-                               : slash == 0                ? std::string(1, '/')
-                                                           : pattern.substr(0, slash);
-    const std::string wildcard =
-        slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+                               : slash == 0               ? std::string(1, '/')
+                                                          : pattern.substr(0, slash);
+    const std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
     int dfd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd < 0) {

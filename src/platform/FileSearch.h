@@ -10,9 +10,9 @@
 namespace pixfold {
 
 struct FindData {
-    std::string name;          // file name as stored on disk
-    uint64_t size = 0;         // bytes
-    uint64_t lastWrite = 0;    // UTC, 100-ns ticks since 1601
+    std::string name;        // file name as stored on disk
+    uint64_t size = 0;       // bytes
+    uint64_t lastWrite = 0;  // UTC, 100-ns ticks since 1601
     bool directory = false;
 };
 

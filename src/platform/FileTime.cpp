@@ -17,7 +17,8 @@ uint64_t UtcTicksToLocal(uint64_t utcTicks) {
     if (!localtime_r(&t, &local)) {
         return utcTicks;
     }
-    int64_t offsetTicks = static_cast<int64_t>(local.tm_gmtoff) * static_cast<int64_t>(kTicksPerSecond);
+    int64_t offsetTicks =
+        static_cast<int64_t>(local.tm_gmtoff) * static_cast<int64_t>(kTicksPerSecond);
     if (offsetTicks < 0 && static_cast<uint64_t>(-offsetTicks) > utcTicks) {
         return 0;
     }

@@ -14,6 +14,8 @@ void KeepLargeBuffersOffTheHeap() {
     (void)done;
 }
 
-void ReleaseFreeMemory() { malloc_trim(0); }
+void ReleaseFreeMemory() {
+    malloc_trim(0);
+}
 
 }  // namespace pixfold

@@ -10,7 +10,7 @@
 namespace pixfold {
 
 class RecordingShell : public Shell {
-public:
+  public:
     struct Event {
         enum Kind {
             Message,
@@ -71,7 +71,7 @@ public:
     bool WaitCursorSeen() const { return m_waitSeen; }
     void Clear() { m_events.clear(); }
 
-private:
+  private:
     std::vector<Event> m_events;
     std::deque<int> m_answers;
     std::deque<std::string> m_choices;

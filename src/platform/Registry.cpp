@@ -19,10 +19,8 @@ namespace pixfold::reg {
 namespace {
 
 class Stmt {
-public:
-    Stmt(sqlite3* db, const char* sql) {
-        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
-    }
+  public:
+    Stmt(sqlite3* db, const char* sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
     ~Stmt() { sqlite3_finalize(m_stmt); }
     Stmt(const Stmt&) = delete;
     Stmt& operator=(const Stmt&) = delete;
@@ -59,14 +57,14 @@ public:
         return p ? std::vector<uint8_t>(p, p + n) : std::vector<uint8_t>();
     }
 
-private:
+  private:
     sqlite3_stmt* m_stmt = nullptr;
     int m_rc = SQLITE_ERROR;
 };
 
 // A write transaction that rolls back unless committed.
 class Transaction {
-public:
+  public:
     explicit Transaction(sqlite3* db) : m_db(db) {
         m_ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
@@ -83,7 +81,7 @@ public:
         return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
     }
 
-private:
+  private:
     sqlite3* m_db;
     bool m_ok = false;
     bool m_done = false;
@@ -127,7 +125,9 @@ bool FileExists(const std::string& path) {
 
 Registry::Registry(std::string folder) : m_folder(std::move(folder)) {}
 
-Registry::~Registry() { Disconnect(); }
+Registry::~Registry() {
+    Disconnect();
+}
 
 void Registry::Disconnect() {
     if (m_db) {

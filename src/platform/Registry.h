@@ -59,7 +59,7 @@ struct ValueEntry {
 };
 
 class Registry {
-public:
+  public:
     // The database lives in `folder`, which is created on the first write.
     explicit Registry(std::string folder);
     ~Registry();
@@ -70,8 +70,7 @@ public:
                    uint32_t* disposition);
     LONG OpenKey(HKEY parent, const std::string& subKey, uint32_t access, HKEY* result);
     // data may be null to ask only for the size; *cb in: buffer size, out: data size.
-    LONG QueryValue(HKEY key, const std::string& name, uint32_t* type, uint8_t* data,
-                    uint32_t* cb);
+    LONG QueryValue(HKEY key, const std::string& name, uint32_t* type, uint8_t* data, uint32_t* cb);
     LONG SetValue(HKEY key, const std::string& name, uint32_t type, const uint8_t* data,
                   uint32_t cb);
     LONG CloseKey(HKEY key);
@@ -84,7 +83,7 @@ public:
     // Path a damaged database was moved to, if that happened in this run.
     const std::string& DamagedCopy() const { return m_damagedCopy; }
 
-private:
+  private:
     enum class Mode { Read, Write };
     bool Connect(Mode mode);
     void Disconnect();

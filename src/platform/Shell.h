@@ -30,7 +30,7 @@ enum class MsgOwner { App, None, Active };
 inline constexpr const char* kAppTitle = "Pixfold";
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
 
     // Shows a message box; returns the button pressed (IDOK, IDYES, ...).
@@ -60,10 +60,10 @@ public:
     virtual bool ChooseFileToOpen(std::string* path) = 0;
 
     struct SaveAsRequest {
-        std::string title;           // empty: the toolkit's
+        std::string title;  // empty: the toolkit's
         std::string initialPath;
-        std::string defaultExt;      // without the dot
-        std::string filter;          // "Name|*.ext|..." pairs
+        std::string defaultExt;  // without the dot
+        std::string filter;      // "Name|*.ext|..." pairs
         bool overwritePrompt = false;
     };
     // Save-As chooser; false when cancelled.
@@ -87,20 +87,45 @@ public:
     static Shell* Install(Shell* shell);  // returns the previous one
 };
 
+// A shell that shows nothing and declines every question and chooser; the
+// base of shells that only report (the batch command's).
+class QuietShell : public Shell {
+  public:
+    int Message(const std::string&, unsigned style, const std::string&, MsgOwner) override {
+        return (style & 0xF) == MB_YESNO ? IDNO : IDOK;
+    }
+    void ProgressOpen(const std::string&) override {}
+    void ProgressText(const std::string&) override {}
+    void ProgressCaption(const std::string&) override {}
+    void ProgressClose() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    bool OpenWithSystem(const std::string&) override { return false; }
+    void Beep() override {}
+    bool BrowseForFolder(const std::string&, std::string*) override { return false; }
+    bool ChooseFileToOpen(std::string*) override { return false; }
+    bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
+    bool ChooseColor(uint32_t, uint32_t*) override { return false; }
+    int AskWarning(const std::string&, bool* dontShow) override {
+        *dontShow = false;
+        return IDNO;
+    }
+};
+
 // Installs a shell for the lifetime of a scope.
 class ShellScope {
-public:
+  public:
     explicit ShellScope(Shell& shell) : m_prev(Shell::Install(&shell)) {}
     ~ShellScope() { Shell::Install(m_prev); }
     ShellScope(const ShellScope&) = delete;
     ShellScope& operator=(const ShellScope&) = delete;
 
-private:
+  private:
     Shell* m_prev;
 };
 
 class WaitCursor {
-public:
+  public:
     WaitCursor() { Shell::Current().BeginWaitCursor(); }
     ~WaitCursor() { Shell::Current().EndWaitCursor(); }
     WaitCursor(const WaitCursor&) = delete;

@@ -8,24 +8,12 @@
 
 namespace pixfold {
 
-class StderrShell : public Shell {
-public:
+class StderrShell : public QuietShell {
+  public:
     explicit StderrShell(std::FILE* out = stderr) : m_out(out) {}
 
     int Message(const std::string& text, unsigned style, const std::string& caption,
                 MsgOwner owner) override;
-    void ProgressOpen(const std::string&) override {}
-    void ProgressText(const std::string&) override {}
-    void ProgressCaption(const std::string&) override {}
-    void ProgressClose() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    bool OpenWithSystem(const std::string&) override { return false; }
-    void Beep() override {}
-    bool BrowseForFolder(const std::string&, std::string*) override { return false; }
-    bool ChooseFileToOpen(std::string*) override { return false; }
-    bool ChooseSaveAs(const SaveAsRequest&, std::string*) override { return false; }
-    bool ChooseColor(uint32_t, uint32_t*) override { return false; }
     int AskWarning(const std::string& message, bool* dontShow) override {
         *dontShow = false;
         return Message(message, MB_YESNO, kAppTitle, MsgOwner::App);
@@ -34,7 +22,7 @@ public:
     int MessageCount() const { return m_count; }
     void SetYesAnswer(bool yes) { m_yes = yes; }
 
-private:
+  private:
     std::FILE* m_out;
     int m_count = 0;
     bool m_yes = false;

@@ -13,14 +13,18 @@ namespace pixfold {
 // Draws aligned bottom-up BGR rows at (x, y), one pixel per pixel.
 void DrawDibBits(wxDC& dc, int x, int y, uint32_t width, uint32_t height, const uint8_t* bits);
 
-inline wxColour ToWx(ColorRef c) { return wxColour(RedOf(c), GreenOf(c), BlueOf(c)); }
-inline ColorRef FromWx(const wxColour& c) { return Rgb(c.Red(), c.Green(), c.Blue()); }
+inline wxColour ToWx(ColorRef c) {
+    return wxColour(RedOf(c), GreenOf(c), BlueOf(c));
+}
+inline ColorRef FromWx(const wxColour& c) {
+    return Rgb(c.Red(), c.Green(), c.Blue());
+}
 
 // Top-left corner for a text of the given size whose reference point is (x, y).
 wxPoint AlignedTextOrigin(int x, int y, TextAlign align, const wxSize& extent);
 
 class WxCanvas : public Canvas {
-public:
+  public:
     // `update` is in document coordinates; an empty region paints everything.
     WxCanvas(wxDC& dc, const wxFont& font, const wxRegion& update = wxRegion())
         : m_dc(dc), m_font(font), m_update(update) {}
@@ -30,7 +34,7 @@ public:
     void Text(int x, int y, TextAlign align, const std::string& text, ColorRef color) override;
     bool NeedsPaint(const Rect& rect) const override;
 
-private:
+  private:
     wxDC& m_dc;
     const wxFont& m_font;
     wxRegion m_update;

@@ -6,7 +6,7 @@
 
 namespace pixfold {
 
-wxBitmap AppIconBitmap(int size) {
+wxImage AppIconImage(int size) {
     const std::vector<uint32_t> px = RenderAppIcon(size);
     wxImage img(size, size);
     img.InitAlpha();
@@ -17,7 +17,11 @@ wxBitmap AppIconBitmap(int size) {
             img.SetAlpha(x, y, (p >> 24) & 0xFF);
         }
     }
-    return wxBitmap(img);
+    return img;
+}
+
+wxBitmap AppIconBitmap(int size) {
+    return wxBitmap(AppIconImage(size));
 }
 
 wxIconBundle AppIcons() {

@@ -3,9 +3,11 @@
 
 #include <wx/bitmap.h>
 #include <wx/iconbndl.h>
+#include <wx/image.h>
 
 namespace pixfold {
 
+wxImage AppIconImage(int size);
 wxBitmap AppIconBitmap(int size);
 wxIconBundle AppIcons();
 

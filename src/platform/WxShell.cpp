@@ -1,13 +1,13 @@
 #include "platform/WxShell.h"
 
 #include <wx/app.h>
+#include <wx/arrstr.h>
 #include <wx/colordlg.h>
 #include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
-#include <wx/msgdlg.h>
 #include <wx/filename.h>
-#include <wx/arrstr.h>
+#include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include "catalog/FindFilesDlg.h"
@@ -15,10 +15,13 @@
 
 namespace pixfold {
 
-WxShell::~WxShell() { ProgressClose(); }
+WxShell::~WxShell() {
+    ProgressClose();
+}
 
 long ToWxStyle(unsigned style, MsgOwner owner) {
-    long wx = (style & 0xF) == MB_YESNO ? wxYES_NO : ((style & 0xF) == MB_OKCANCEL ? wxOK | wxCANCEL : wxOK);
+    long wx = (style & 0xF) == MB_YESNO ? wxYES_NO
+                                        : ((style & 0xF) == MB_OKCANCEL ? wxOK | wxCANCEL : wxOK);
     switch (style & 0xF0) {
         case MB_ICONERROR:
             wx |= wxICON_ERROR;
@@ -36,7 +39,7 @@ long ToWxStyle(unsigned style, MsgOwner owner) {
             // An application OK box without an icon gets the exclamation mark,
             // as the application boxes always did; system boxes stay plain.
             wx |= (owner == MsgOwner::App && (style & 0xF) == MB_OK) ? wxICON_EXCLAMATION
-                                                                      : wxICON_NONE;
+                                                                     : wxICON_NONE;
             break;
     }
     return wx;
@@ -125,9 +128,13 @@ void WxShell::ProgressClose() {
     }
 }
 
-void WxShell::BeginWaitCursor() { wxBeginBusyCursor(); }
+void WxShell::BeginWaitCursor() {
+    wxBeginBusyCursor();
+}
 
-void WxShell::EndWaitCursor() { wxEndBusyCursor(); }
+void WxShell::EndWaitCursor() {
+    wxEndBusyCursor();
+}
 
 bool WxShell::OpenWithSystem(const std::string& target) {
     const wxString t = wxString::FromUTF8(target);
@@ -138,7 +145,9 @@ bool WxShell::OpenWithSystem(const std::string& target) {
     return wxLaunchDefaultApplication(t);
 }
 
-void WxShell::Beep() { wxBell(); }
+void WxShell::Beep() {
+    wxBell();
+}
 
 bool WxShell::BrowseForFolder(const std::string& title, std::string* folder) {
     wxDirDialog dlg(m_main, wxString::FromUTF8(title), wxEmptyString,
@@ -212,9 +221,10 @@ bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
     if (!ext.empty()) {
         name += "." + ext;
     }
-    wxFileDialog dlg(m_main, request.title.empty() ? wxString("Save As") : wxString::FromUTF8(request.title),
-                     dir, name, ToWxFilter(request.filter),
-                     wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
+    wxFileDialog dlg(
+        m_main, request.title.empty() ? wxString("Save As") : wxString::FromUTF8(request.title),
+        dir, name, ToWxFilter(request.filter),
+        wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
     if (dlg.ShowModal() != wxID_OK) {
         return false;
     }

@@ -11,7 +11,7 @@ namespace pixfold {
 class CFindFilesDlg;
 
 class WxShell : public Shell {
-public:
+  public:
     ~WxShell() override;
 
     // Owner of application boxes and parent of the progress window.
@@ -36,7 +36,7 @@ public:
 
     CFindFilesDlg* Progress() const { return m_progress; }
 
-private:
+  private:
     void Repaint();
 
     wxWindow* m_main = nullptr;

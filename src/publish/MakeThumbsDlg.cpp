@@ -55,10 +55,11 @@ CMakeThumbsDlg::CMakeThumbsDlg(wxWindow* parent, SettingsStore& store, std::stri
     SetAffirmativeId(IDOK_BUTTON);
     SetEscapeId(IDCANCEL_BUTTON);
     auto on = [this](int id, void (CMakeThumbsDlg::*handler)()) {
-        Bind(id == IDC_ORIGINAL_NAME ? wxEVT_RADIOBUTTON
-             : (id == IDC_HTML || id == IDC_TABLE || id == IDC_DO_ALL) ? wxEVT_CHECKBOX
-                                                                        : wxEVT_BUTTON,
-             [this, handler](wxCommandEvent&) { (this->*handler)(); }, id);
+        Bind(
+            id == IDC_ORIGINAL_NAME                                   ? wxEVT_RADIOBUTTON
+            : (id == IDC_HTML || id == IDC_TABLE || id == IDC_DO_ALL) ? wxEVT_CHECKBOX
+                                                                      : wxEVT_BUTTON,
+            [this, handler](wxCommandEvent&) { (this->*handler)(); }, id);
     };
     on(IDC_HTML, &CMakeThumbsDlg::OnHtmlClicked);
     on(IDC_BROWSE_HTML, &CMakeThumbsDlg::OnBrowseHtml);
@@ -68,7 +69,8 @@ CMakeThumbsDlg::CMakeThumbsDlg(wxWindow* parent, SettingsStore& store, std::stri
     on(IDC_ORIGINAL_NAME, &CMakeThumbsDlg::OnOriginalNameClicked);
     on(IDC_SYNC_FOLDERS, &CMakeThumbsDlg::OnSyncFolders);
     on(IDOK_BUTTON, &CMakeThumbsDlg::OnOK);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Finish(wxID_CANCEL); }, IDCANCEL_BUTTON);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { Finish(wxID_CANCEL); }, IDCANCEL_BUTTON);
     Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent&) {
         TransferDataToWindow();
         OnInitDialogState();
@@ -102,9 +104,9 @@ bool CMakeThumbsDlg::TransferDataFromWindow() {
         return false;
     }
     m_bHtml = As<wxCheckBox>(Control(IDC_HTML))->GetValue() ? 1 : 0;
-    m_nPrepend = As<wxRadioButton>(Control(IDC_ORIGINAL_NAME))->GetValue()  ? 2
-                 : As<wxRadioButton>(Control(IDC_PREPEND_TN))->GetValue() ? 1
-                                                                            : 0;
+    m_nPrepend = As<wxRadioButton>(Control(IDC_ORIGINAL_NAME))->GetValue() ? 2
+                 : As<wxRadioButton>(Control(IDC_PREPEND_TN))->GetValue()  ? 1
+                                                                           : 0;
     m_bHref = As<wxCheckBox>(Control(IDC_HREF))->GetValue() ? 1 : 0;
     m_strHtmlPath = As<wxTextCtrl>(Control(IDC_HTML_PATH))->GetValue().utf8_string();
     m_bDoAll = As<wxCheckBox>(Control(IDC_DO_ALL))->GetValue() ? 1 : 0;
@@ -193,7 +195,8 @@ void CMakeThumbsDlg::OnSyncFolders() {
         Shell::Current().AppMessage("First, please specify a Folder for the ThumbNails.");
     } else {
         const std::string::size_type slash = m_strHtmlPath.rfind('/');
-        std::string name = slash == std::string::npos ? m_strHtmlPath : m_strHtmlPath.substr(slash + 1);
+        std::string name =
+            slash == std::string::npos ? m_strHtmlPath : m_strHtmlPath.substr(slash + 1);
         if (m_strHtmlPath.empty()) {
             name = "temp.html";
         }
@@ -206,8 +209,9 @@ bool CMakeThumbsDlg::CheckOverwrite() {
     if (m_store.GetInt("Settings", "NoOverDlg", 0) != 0) {
         return true;
     }
-    const std::string images =
-        m_imagesFolder.empty() ? m_imagesFolder : m_imagesFolder.substr(0, m_imagesFolder.size() - 1);
+    const std::string images = m_imagesFolder.empty()
+                                   ? m_imagesFolder
+                                   : m_imagesFolder.substr(0, m_imagesFolder.size() - 1);
     if (UpperAscii(images) != UpperAscii(m_strThumbFolder)) {
         return true;
     }

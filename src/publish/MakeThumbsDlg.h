@@ -13,7 +13,7 @@
 namespace pixfold {
 
 class CMakeThumbsDlg : public wxDialog {
-public:
+  public:
     // imagesFolder: the first catalogue entry's folder (with its separator).
     CMakeThumbsDlg(wxWindow* parent, SettingsStore& store, std::string imagesFolder,
                    bool hasSelection);
@@ -49,7 +49,7 @@ public:
 
     wxWindow* Control(int id) const { return m_builder->Control(id); }
 
-private:
+  private:
     void EnableIds(std::initializer_list<int> ids, bool enable);
     void Finish(int code);
 

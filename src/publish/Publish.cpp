@@ -86,8 +86,8 @@ void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::str
     PixelBuffer reduced;
     if (size.width != dw || size.height != dh) {
         reduced = AllocatePixels(uint64_t{AlignedRowLength(size.width)} * size.height);
-        if (!reduced ||
-            !ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, size.width, size.height, true)) {
+        if (!reduced || !ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, size.width,
+                                            size.height, true)) {
             return;  // a side of 0: nothing to write, and nothing to say
         }
         pixels = reduced.get();
@@ -97,7 +97,8 @@ void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::str
 
 bool UseAbsoluteRefs(const std::string& pagePath, const std::string& imagesFolder) {
     const std::string::size_type slash = pagePath.rfind('/');
-    const std::string prefix = slash == std::string::npos ? pagePath : pagePath.substr(0, slash + 1);
+    const std::string prefix =
+        slash == std::string::npos ? pagePath : pagePath.substr(0, slash + 1);
     return prefix != imagesFolder;
 }
 
@@ -168,9 +169,10 @@ std::string RelativeUrl(const std::string& name) {
 
 std::string FormatThumbCell(const ThumbRecord& r, bool link, bool absolute) {
     const std::string src = absolute ? FileUrl(r.m_strThumbPath) : RelativeUrl(r.m_strThumbName);
-    std::string cell = Format(R"(<img src="%s" alt="%s" border="1" width="%d" height="%d">)",
-                              HtmlEscape(src).c_str(), HtmlEscape(r.m_strThumbName).c_str(),
-                              static_cast<int>(r.m_nThumbWidth), static_cast<int>(r.m_nThumbHeight));
+    std::string cell =
+        Format(R"(<img src="%s" alt="%s" border="1" width="%d" height="%d">)",
+               HtmlEscape(src).c_str(), HtmlEscape(r.m_strThumbName).c_str(),
+               static_cast<int>(r.m_nThumbWidth), static_cast<int>(r.m_nThumbHeight));
     if (link) {
         const std::string target =
             absolute ? FileUrl(r.m_strPath) : RelativeUrl(r.m_strTitle + r.m_strExt);

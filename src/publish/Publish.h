@@ -63,8 +63,8 @@ std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
 
 // Writes the page through a temporary file; false (after a message naming
 // the path) when it cannot be written.
-bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected,
-               const PublishOptions& options, std::time_t when);
+bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const PublishOptions& options,
+               std::time_t when);
 
 // The whole command after the dialog: every thumbnail (or the selected one),
 // then the page; `reload` runs after naming mode 2.

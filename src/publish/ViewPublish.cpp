@@ -16,7 +16,8 @@ void CPixfoldView::OnMakeThumbs() {
         return;
     }
     const std::string imagesFolder = m_list.head()->m_strFolder;
-    PublishOptions o = LoadPublishOptions(m_store, imagesFolder, static_cast<uint32_t>(m_nThumbMax));
+    PublishOptions o =
+        LoadPublishOptions(m_store, imagesFolder, static_cast<uint32_t>(m_nThumbMax));
     CMakeThumbsDlg dlg(this, m_store, imagesFolder, m_pSelected != nullptr);
     dlg.m_nSizeLimit = o.sizeLimit;
     dlg.m_bHtml = o.html;

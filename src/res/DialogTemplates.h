@@ -9,30 +9,30 @@
 namespace pixfold::res {
 
 enum class Ctl {
-    Static,        // left-aligned text
+    Static,  // left-aligned text
     StaticCenter,
     StaticRight,
     Icon,
-    Group,         // group box
+    Group,  // group box
     Button,
     DefButton,
     Check,
     Radio,
     Edit,
     Slider,
-    OwnerButton,   // owner-drawn push button
+    OwnerButton,  // owner-drawn push button
 };
 
 // Control style bits that matter here.
 enum : unsigned {
     kTabStop = 1u << 0,
-    kGroupStart = 1u << 1,   // first control of a group (radio groups)
+    kGroupStart = 1u << 1,  // first control of a group (radio groups)
     kHidden = 1u << 2,
     kDisabled = 1u << 3,
-    kNotify = 1u << 4,       // static that reports clicks
+    kNotify = 1u << 4,  // static that reports clicks
     kSunken = 1u << 5,
     kAutoTicks = 1u << 6,
-    kNumber = 1u << 7,       // edit accepts digits only
+    kNumber = 1u << 7,  // edit accepts digits only
 };
 
 struct ControlTemplate {
@@ -57,9 +57,16 @@ inline constexpr ControlTemplate kFindFilesControls[] = {
     {Ctl::Static, IDC_FIND_TEXT, "Static", 8, 10, 287, 8, 0},
 };
 
-inline constexpr DialogTemplate kFindFilesDialog = {
-    IDD_FIND_FILES, 0, 0, 302, 31, "Finding Image Files", "MS Sans Serif", 8,
-    kFindFilesControls, std::size(kFindFilesControls)};
+inline constexpr DialogTemplate kFindFilesDialog = {IDD_FIND_FILES,
+                                                    0,
+                                                    0,
+                                                    302,
+                                                    31,
+                                                    "Finding Image Files",
+                                                    "MS Sans Serif",
+                                                    8,
+                                                    kFindFilesControls,
+                                                    std::size(kFindFilesControls)};
 
 // Preferences, template 130. Order is the tab order and closes the radio groups.
 inline constexpr int IDD_PREFERENCES = 130;
@@ -127,29 +134,47 @@ inline constexpr ControlTemplate kPreferencesControls[] = {
     {Ctl::Static, -1, "Number of Files on MRU List", 35, 183, 100, 10, 0},
 };
 
-inline constexpr DialogTemplate kPreferencesDialog = {
-    IDD_PREFERENCES, 0, 0, 272, 206, "Preferences", "MS Sans Serif", 8,
-    kPreferencesControls, std::size(kPreferencesControls)};
+inline constexpr DialogTemplate kPreferencesDialog = {IDD_PREFERENCES,
+                                                      0,
+                                                      0,
+                                                      272,
+                                                      206,
+                                                      "Preferences",
+                                                      "MS Sans Serif",
+                                                      8,
+                                                      kPreferencesControls,
+                                                      std::size(kPreferencesControls)};
 
 // The colour palette popup, template 5100: 20 cells and "Other...".
 inline constexpr int IDD_PALETTE = 5100;
 
-#define PIXFOLD_CELL(i) \
-    {Ctl::OwnerButton, 5101 + (i), "", 1 + 12 * ((i) % 4), \
-     (i) / 4 == 0 ? 1 : 12 * ((i) / 4), 11, 10, kTabStop}
+#define PIXFOLD_CELL(i)                                                                          \
+    {                                                                                            \
+        Ctl::OwnerButton, 5101 + (i), "", 1 + 12 * ((i) % 4), (i) / 4 == 0 ? 1 : 12 * ((i) / 4), \
+            11, 10, kTabStop                                                                     \
+    }
 
 inline constexpr ControlTemplate kPaletteControls[] = {
-    PIXFOLD_CELL(0),  PIXFOLD_CELL(1),  PIXFOLD_CELL(2),  PIXFOLD_CELL(3),  PIXFOLD_CELL(4),
-    PIXFOLD_CELL(5),  PIXFOLD_CELL(6),  PIXFOLD_CELL(7),  PIXFOLD_CELL(8),  PIXFOLD_CELL(9),
-    PIXFOLD_CELL(10), PIXFOLD_CELL(11), PIXFOLD_CELL(12), PIXFOLD_CELL(13), PIXFOLD_CELL(14),
-    PIXFOLD_CELL(15), PIXFOLD_CELL(16), PIXFOLD_CELL(17), PIXFOLD_CELL(18), PIXFOLD_CELL(19),
-    {Ctl::Button, 5121, "Other...", 1, 60, 47, 11, kTabStop},
+    PIXFOLD_CELL(0),  PIXFOLD_CELL(1),  PIXFOLD_CELL(2),
+    PIXFOLD_CELL(3),  PIXFOLD_CELL(4),  PIXFOLD_CELL(5),
+    PIXFOLD_CELL(6),  PIXFOLD_CELL(7),  PIXFOLD_CELL(8),
+    PIXFOLD_CELL(9),  PIXFOLD_CELL(10), PIXFOLD_CELL(11),
+    PIXFOLD_CELL(12), PIXFOLD_CELL(13), PIXFOLD_CELL(14),
+    PIXFOLD_CELL(15), PIXFOLD_CELL(16), PIXFOLD_CELL(17),
+    PIXFOLD_CELL(18), PIXFOLD_CELL(19), {Ctl::Button, 5121, "Other...", 1, 60, 47, 11, kTabStop},
 };
 #undef PIXFOLD_CELL
 
-inline constexpr DialogTemplate kPaletteDialog = {
-    IDD_PALETTE, 0, 0, 49, 73, "", "MS Sans Serif", 8, kPaletteControls,
-    std::size(kPaletteControls)};
+inline constexpr DialogTemplate kPaletteDialog = {IDD_PALETTE,
+                                                  0,
+                                                  0,
+                                                  49,
+                                                  73,
+                                                  "",
+                                                  "MS Sans Serif",
+                                                  8,
+                                                  kPaletteControls,
+                                                  std::size(kPaletteControls)};
 
 // The warning with a "don't show again" box, template 134.
 inline constexpr int IDD_WARNING = 134;
@@ -165,9 +190,16 @@ inline constexpr ControlTemplate kWarningControls[] = {
     {Ctl::Group, -1, "Question", 5, 5, 205, 55, 0},
 };
 
-inline constexpr DialogTemplate kWarningDialog = {
-    IDD_WARNING, 0, 0, 217, 101, "Warning!", "MS Sans Serif", 8, kWarningControls,
-    std::size(kWarningControls)};
+inline constexpr DialogTemplate kWarningDialog = {IDD_WARNING,
+                                                  0,
+                                                  0,
+                                                  217,
+                                                  101,
+                                                  "Warning!",
+                                                  "MS Sans Serif",
+                                                  8,
+                                                  kWarningControls,
+                                                  std::size(kWarningControls)};
 
 // Make Thumbs options, template 131, in tab order.
 inline constexpr int IDD_MAKE_THUMBS = 131;
@@ -190,7 +222,8 @@ inline constexpr int IDC_HTML_PATH_LABEL = 1026;
 
 inline constexpr ControlTemplate kMakeThumbsControls[] = {
     {Ctl::Edit, IDC_SIZE_LIMIT, "", 10, 16, 20, 12, kTabStop | kNumber},
-    {Ctl::Radio, IDC_APPEND_TN, "Append File Name with _tn", 140, 15, 110, 10, kTabStop | kGroupStart},
+    {Ctl::Radio, IDC_APPEND_TN, "Append File Name with _tn", 140, 15, 110, 10,
+     kTabStop | kGroupStart},
     {Ctl::Radio, IDC_PREPEND_TN, "Prepend tn_ to File Name", 140, 30, 110, 10, 0},
     {Ctl::Radio, IDC_ORIGINAL_NAME, "Use original File Name", 140, 45, 120, 10, 0},
     {Ctl::Group, -1, "New Thumb Details", 5, 5, 260, 90, kGroupStart},
@@ -214,9 +247,16 @@ inline constexpr ControlTemplate kMakeThumbsControls[] = {
     {Ctl::Static, IDC_HTML_PATH_LABEL, "Path to HTML File", 20, 135, 125, 10, kDisabled},
 };
 
-inline constexpr DialogTemplate kMakeThumbsDialog = {
-    IDD_MAKE_THUMBS, 0, 0, 272, 215, "Make Thumbs", "MS Sans Serif", 8, kMakeThumbsControls,
-    std::size(kMakeThumbsControls)};
+inline constexpr DialogTemplate kMakeThumbsDialog = {IDD_MAKE_THUMBS,
+                                                     0,
+                                                     0,
+                                                     272,
+                                                     215,
+                                                     "Make Thumbs",
+                                                     "MS Sans Serif",
+                                                     8,
+                                                     kMakeThumbsControls,
+                                                     std::size(kMakeThumbsControls)};
 
 // About Pixfold, template 100.
 inline constexpr int IDD_ABOUT = 100;
@@ -244,8 +284,15 @@ inline constexpr ControlTemplate kAboutControls[] = {
     {Ctl::DefButton, IDOK_BUTTON, "OK", 180, 90, 32, 14, kTabStop | kGroupStart},
 };
 
-inline constexpr DialogTemplate kAboutDialog = {
-    IDD_ABOUT, 0, 0, 258, 111, "About Pixfold", "MS Sans Serif", 8, kAboutControls,
-    std::size(kAboutControls)};
+inline constexpr DialogTemplate kAboutDialog = {IDD_ABOUT,
+                                                0,
+                                                0,
+                                                258,
+                                                111,
+                                                "About Pixfold",
+                                                "MS Sans Serif",
+                                                8,
+                                                kAboutControls,
+                                                std::size(kAboutControls)};
 
 }  // namespace pixfold::res

@@ -6,8 +6,9 @@
 namespace pixfold::res {
 
 inline constexpr int kToolbarButtons[] = {
-    ID_OPEN_FOLDER,  0, ID_DELETE_THUMB,    ID_MOVE_RENAME_THUMB, ID_MAKE_THUMBS, 0,
-    ID_PREFERENCES,  ID_SHOW_DETAILS,       ID_START_SLIDE_SHOW,  0,              ID_APP_ABOUT,
+    ID_OPEN_FOLDER,      0, ID_DELETE_THUMB, ID_MOVE_RENAME_THUMB,
+    ID_MAKE_THUMBS,      0, ID_PREFERENCES,  ID_SHOW_DETAILS,
+    ID_START_SLIDE_SHOW, 0, ID_APP_ABOUT,
 };
 
 }  // namespace pixfold::res

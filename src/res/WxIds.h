@@ -62,7 +62,8 @@ constexpr int ToWxId(int id) {
 }
 
 constexpr int FromWxId(int id) {
-    if (id >= kWxCommandBase && id <= kWxCommandBase + (kProgramCommandLast - kProgramCommandFirst)) {
+    if (id >= kWxCommandBase &&
+        id <= kWxCommandBase + (kProgramCommandLast - kProgramCommandFirst)) {
         return kProgramCommandFirst + (id - kWxCommandBase);
     }
     if (id >= wxID_FILE1 && id < wxID_FILE1 + kMaxRecentFiles) {

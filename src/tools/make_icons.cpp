@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppIcon.h"
 #include "platform/ConfigDir.h"
+#include "platform/WxIcons.h"
 
 using namespace pixfold;
 
@@ -21,16 +21,7 @@ int main(int argc, char** argv) {
     wxInitializer init;
     wxImage::AddHandler(new wxPNGHandler);
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const std::vector<uint32_t> px = RenderAppIcon(size);
-        wxImage img(size, size);
-        img.InitAlpha();
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                const uint32_t p = px[size_t(y) * size + x];
-                img.SetRGB(x, y, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-                img.SetAlpha(x, y, (p >> 24) & 0xFF);
-            }
-        }
+        const wxImage img = AppIconImage(size);
         const std::string dir = std::string(argv[1]) + "/" + std::to_string(size) + "x" +
                                 std::to_string(size) + "/apps";
         if (!MakeDirs(dir) || !img.SaveFile(dir + "/pixfold.png", wxBITMAP_TYPE_PNG)) {

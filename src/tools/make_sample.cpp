@@ -21,8 +21,8 @@ namespace {
 struct Scene {
     const char* name;
     uint32_t w, h;
-    float hue;     // 0..1
-    int kind;      // 0 sky and sun, 1 rings, 2 stripes, 3 checks
+    float hue;  // 0..1
+    int kind;   // 0 sky and sun, 1 rings, 2 stripes, 3 checks
 };
 
 void Hsv(float h, float s, float v, uint8_t* rgb) {
@@ -32,12 +32,36 @@ void Hsv(float h, float s, float v, uint8_t* rgb) {
         int i = static_cast<int>(h);
         float f = h - i, p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
         switch (i) {
-            case 0: r = v; g = t; b = p; break;
-            case 1: r = q; g = v; b = p; break;
-            case 2: r = p; g = v; b = t; break;
-            case 3: r = p; g = q; b = v; break;
-            case 4: r = t; g = p; b = v; break;
-            default: r = v; g = p; b = q; break;
+            case 0:
+                r = v;
+                g = t;
+                b = p;
+                break;
+            case 1:
+                r = q;
+                g = v;
+                b = p;
+                break;
+            case 2:
+                r = p;
+                g = v;
+                b = t;
+                break;
+            case 3:
+                r = p;
+                g = q;
+                b = v;
+                break;
+            case 4:
+                r = t;
+                g = p;
+                b = v;
+                break;
+            default:
+                r = v;
+                g = p;
+                b = q;
+                break;
         }
     }
     rgb[0] = static_cast<uint8_t>(r * 255);
@@ -64,7 +88,8 @@ std::vector<uint8_t> Paint(const Scene& s) {
                     }
                     break;
                 case 1:
-                    Hsv(s.hue + 0.05f * std::sin(d / 9.0f), 0.65f, 0.55f + 0.4f * std::cos(d / 23.0f) * 0.5f + 0.2f, p);
+                    Hsv(s.hue + 0.05f * std::sin(d / 9.0f), 0.65f,
+                        0.55f + 0.4f * std::cos(d / 23.0f) * 0.5f + 0.2f, p);
                     break;
                 case 2:
                     Hsv(s.hue + (int(fx * 7) % 2) * 0.08f, 0.55f, 0.5f + 0.45f * (1 - fy), p);
@@ -91,22 +116,33 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Scene scenes[] = {
-        {"Harbour at dawn", 1600, 1200, 0.58f, 0}, {"Desert noon", 1200, 800, 0.10f, 0},
-        {"Lighthouse", 900, 1350, 0.55f, 0},       {"Meadow", 1280, 960, 0.30f, 2},
-        {"Evening ripples", 1000, 1000, 0.62f, 1}, {"Tiles", 800, 600, 0.05f, 3},
-        {"Glacier", 2048, 1536, 0.52f, 0},         {"Poppy field", 1400, 933, 0.98f, 2},
-        {"Panorama", 3000, 700, 0.60f, 0},         {"Tower", 600, 1800, 0.70f, 2},
-        {"Pond", 1024, 768, 0.45f, 1},             {"Market", 1200, 900, 0.08f, 3},
-        {"Snowfield", 1600, 1067, 0.57f, 0},       {"Vineyard", 1300, 975, 0.25f, 2},
-        {"Night sky", 1200, 1200, 0.68f, 1},       {"Garden wall", 960, 720, 0.02f, 3},
-        {"Autumn lane", 1500, 1000, 0.07f, 2},     {"Lagoon", 1800, 1200, 0.48f, 1},
-        {"Small print", 90, 70, 0.15f, 3},         {"Dunes", 1280, 720, 0.11f, 0},
+        {"Harbour at dawn", 1600, 1200, 0.58f, 0},
+        {"Desert noon", 1200, 800, 0.10f, 0},
+        {"Lighthouse", 900, 1350, 0.55f, 0},
+        {"Meadow", 1280, 960, 0.30f, 2},
+        {"Evening ripples", 1000, 1000, 0.62f, 1},
+        {"Tiles", 800, 600, 0.05f, 3},
+        {"Glacier", 2048, 1536, 0.52f, 0},
+        {"Poppy field", 1400, 933, 0.98f, 2},
+        {"Panorama", 3000, 700, 0.60f, 0},
+        {"Tower", 600, 1800, 0.70f, 2},
+        {"Pond", 1024, 768, 0.45f, 1},
+        {"Market", 1200, 900, 0.08f, 3},
+        {"Snowfield", 1600, 1067, 0.57f, 0},
+        {"Vineyard", 1300, 975, 0.25f, 2},
+        {"Night sky", 1200, 1200, 0.68f, 1},
+        {"Garden wall", 960, 720, 0.02f, 3},
+        {"Autumn lane", 1500, 1000, 0.07f, 2},
+        {"Lagoon", 1800, 1200, 0.48f, 1},
+        {"Small print", 90, 70, 0.15f, 3},
+        {"Dunes", 1280, 720, 0.11f, 0},
     };
     int n = 0;
     for (const Scene& s : scenes) {
         ++n;
         char name[128];
-        std::snprintf(name, sizeof name, "%s/%s%s", folder.c_str(), s.name, n % 5 == 0 ? ".jpeg" : ".jpg");
+        std::snprintf(name, sizeof name, "%s/%s%s", folder.c_str(), s.name,
+                      n % 5 == 0 ? ".jpeg" : ".jpg");
         struct stat st {};
         if (stat(name, &st) == 0) {
             continue;

@@ -13,8 +13,8 @@
 #include "app/MainFrame.h"
 #include "app/PixfoldApp.h"
 #include "catalog/PixfoldView.h"
-#include "dialogs/ColorPalettePopup.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/ColorPalettePopup.h"
 #include "dialogs/PreferencesDialog.h"
 #include "publish/MakeThumbsDlg.h"
 #include "viewer/ImageWnd.h"
@@ -34,7 +34,7 @@ void Capture(const std::string& file) {
 }
 
 class ShotsApp : public CPixfoldApp {
-public:
+  public:
     bool OnInit() override {
         if (argc != 3) {
             std::fprintf(stderr, "usage: pixfold-shots SAMPLE_FOLDER OUTPUT_FOLDER\n");
@@ -48,7 +48,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void Tour() {
         CPixfoldView* view = MainFrame()->View();
         for (int i = 0; i < 100 && view->m_list.size() < 2; ++i) {
@@ -96,7 +96,8 @@ private:
         prefs->Destroy();
 
         // Make Thumbs options with the page on.
-        auto* make = new CMakeThumbsDlg(MainFrame(), *m_pSettings, view->m_list.at(0).m_strFolder, true);
+        auto* make =
+            new CMakeThumbsDlg(MainFrame(), *m_pSettings, view->m_list.at(0).m_strFolder, true);
         make->m_nSizeLimit = 100;
         make->m_bHtml = 1;
         make->m_bHref = 1;
@@ -117,7 +118,8 @@ private:
         about->Destroy();
 
         // A picture at full size with all four captions.
-        view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate = 1;
+        view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate =
+            1;
         ThumbRecord* shown = &view->m_list.at(0);
         for (const auto& r : view->m_list) {
             if (r->m_nImageWidth <= 900 && r->m_nImageHeight <= 700 && r->m_nImageWidth >= 400) {
@@ -150,4 +152,6 @@ private:
 
 wxIMPLEMENT_APP_NO_MAIN(ShotsApp);
 
-int main(int argc, char** argv) { return wxEntry(argc, argv); }
+int main(int argc, char** argv) {
+    return wxEntry(argc, argv);
+}

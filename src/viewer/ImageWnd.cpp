@@ -39,10 +39,12 @@ bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
     Bind(wxEVT_PAINT, &CImageWnd::OnPaint, this);
     Bind(wxEVT_CHAR_HOOK, &CImageWnd::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CImageWnd::OnClose, this);
-    SetClientSize(static_cast<int>(record->m_nImageWidth), static_cast<int>(record->m_nImageHeight));
+    SetClientSize(static_cast<int>(record->m_nImageWidth),
+                  static_cast<int>(record->m_nImageHeight));
     PlaceWindow(record, true);
     Show();
-    m_font = wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    m_font =
+        wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
     return LoadPicture(record);
 }
 
@@ -158,6 +160,8 @@ void CImageWnd::OnCharHook(wxKeyEvent& event) {
     event.Skip();
 }
 
-void CImageWnd::OnClose(wxCloseEvent&) { Destroy(); }
+void CImageWnd::OnClose(wxCloseEvent&) {
+    Destroy();
+}
 
 }  // namespace pixfold

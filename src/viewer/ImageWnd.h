@@ -16,7 +16,7 @@ namespace pixfold {
 class CPixfoldView;
 
 class CImageWnd : public wxFrame {
-public:
+  public:
     explicit CImageWnd(CPixfoldView* view);
     ~CImageWnd() override;
 
@@ -32,7 +32,7 @@ public:
     // What a key does: Escape stops the show's timer and closes, Space pauses.
     void HandleChar(int key);
 
-    PixelBuffer m_pPixels;        // display form
+    PixelBuffer m_pPixels;  // display form
     uint32_t m_nWidth = 0;
     uint32_t m_nHeight = 0;
     wxFont m_font;
@@ -42,7 +42,7 @@ public:
     ThumbRecord* m_pRecord = nullptr;
     std::string m_strTitle, m_strDim, m_strSize, m_strDate;
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);

@@ -25,7 +25,8 @@ TEST(RecentFileList, AddMovesToTopAndKeepsTheLimit) {
 TEST(RecentFileList, SavesItsSectionAndKeepsTheRest) {
     TempDir dir;
     const std::string ini = dir / "Pixfold.INI";
-    WriteFile(ini, "[Settings]\r\nPitch=120\r\n[Recent File List]\r\nFile1=/old\r\n[Other]\r\nk=v\r\n");
+    WriteFile(ini,
+              "[Settings]\r\nPitch=120\r\n[Recent File List]\r\nFile1=/old\r\n[Other]\r\nk=v\r\n");
     RecentFileList l(4);
     l.Load(ini);
     ASSERT_EQ(l.size(), 1u);

@@ -10,7 +10,7 @@ using namespace pixfold::test;
 namespace {
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         HKEY key;
         uint32_t disp = 0;
@@ -116,7 +116,7 @@ TEST(SettingsStoreOpen, StoresRootAndPathEvenWhenOpeningFails) {
 namespace {
 
 class MigrationTest : public ::testing::Test {
-protected:
+  protected:
     bool Start() { return OpenStoreAtStartup(store); }
     TempDir dir;
     Registry registry{dir.path()};

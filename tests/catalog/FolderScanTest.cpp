@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +12,7 @@ using namespace pixfold::test;
 namespace {
 
 class FolderScanTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("TZ", "UTC", 1);
         tzset();
@@ -154,8 +154,8 @@ TEST_F(FolderScanTest, BadFilesNeverStopTheScan) {
     mkfifo((dir / "fifo.jpg").c_str(), 0600);
     symlink((dir / "good1.jpg").c_str(), (dir / "link.jpg").c_str());
     OpenFolder(list, dir.path(), ScanSettings{103, kSortName, 0});
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"empty.jpg", "good1.jpg", "good2.jpg",
-                                                  "link.jpg", "text.jpg", "trunc.jpg"}));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"empty.jpg", "good1.jpg", "good2.jpg", "link.jpg",
+                                                  "text.jpg", "trunc.jpg"}));
     for (const auto& r : list) {
         const bool shouldHave = r->m_strTitle != "empty" && r->m_strTitle != "text";
         EXPECT_EQ(static_cast<bool>(r->m_pDib), shouldHave) << r->m_strTitle;
@@ -187,8 +187,9 @@ TEST_F(FolderScanTest, FileDeletedBeforeDecodeKeepsItsRecord) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list.at(0).m_pDib);
     EXPECT_FALSE(list.at(1).m_pDib);
-    EXPECT_EQ(deleting.Messages(), (std::vector<std::string>{
-                                       "JPEG :\nCan't open " + (dir / "b.jpg") + "\n", "JPEG Error"}));
+    EXPECT_EQ(
+        deleting.Messages(),
+        (std::vector<std::string>{"JPEG :\nCan't open " + (dir / "b.jpg") + "\n", "JPEG Error"}));
 }
 
 TEST_F(FolderScanTest, RootFolderSearchesTheRoot) {

@@ -11,7 +11,7 @@ namespace {
 
 // A canvas that renders into an RGB raster and records the texts.
 class RasterCanvas : public Canvas {
-public:
+  public:
     RasterCanvas(int w, int h) : m_w(w), m_h(h), m_px(size_t(w) * h, 0x777777) {}
     void FillRect(const Rect& r, ColorRef c) override {
         for (int y = std::max(0, r.top); y < std::min(m_h, r.bottom); ++y) {
@@ -25,7 +25,8 @@ public:
         for (uint32_t row = 0; row < h; ++row) {
             const uint8_t* src = bits + (h - 1 - row) * stride;
             for (uint32_t col = 0; col < w; ++col) {
-                Set(x0 + int(col), y0 + int(row), Rgb(src[col * 3 + 2], src[col * 3 + 1], src[col * 3]));
+                Set(x0 + int(col), y0 + int(row),
+                    Rgb(src[col * 3 + 2], src[col * 3 + 1], src[col * 3]));
             }
         }
     }
@@ -40,7 +41,7 @@ public:
     };
     std::vector<TextOp> texts;
 
-private:
+  private:
     void Set(int x, int y, ColorRef c) {
         if (x >= 0 && y >= 0 && x < m_w && y < m_h) {
             m_px[size_t(y) * m_w + x] = c;
@@ -50,7 +51,8 @@ private:
     std::vector<ColorRef> m_px;
 };
 
-std::unique_ptr<ThumbRecord> Thumb(uint32_t w, uint32_t h, ColorRef color, const std::string& title) {
+std::unique_ptr<ThumbRecord> Thumb(uint32_t w, uint32_t h, ColorRef color,
+                                   const std::string& title) {
     auto r = std::make_unique<ThumbRecord>();
     r->m_nThumbWidth = w;
     r->m_nThumbHeight = h;

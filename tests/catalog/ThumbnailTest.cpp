@@ -39,8 +39,9 @@ TEST(BuildThumbnail, WorkedSizesAtPitch103) {
     };
     for (const Worked& row : rows) {
         ThumbRecord r;
-        r.m_strPath = MakeJpeg(dir / ("w" + std::to_string(row.w) + "x" + std::to_string(row.h) + ".jpg"),
-                               row.w, row.h);
+        r.m_strPath =
+            MakeJpeg(dir / ("w" + std::to_string(row.w) + "x" + std::to_string(row.h) + ".jpg"),
+                     row.w, row.h);
         BuildThumbnail(r, 103);
         EXPECT_EQ(r.m_nImageWidth, row.w);
         EXPECT_EQ(r.m_nImageHeight, row.h);
@@ -126,8 +127,8 @@ TEST(BuildThumbnail, BadFilesLeaveNoBitmapAndSayWhy) {
     BuildThumbnail(r, 103);
     EXPECT_FALSE(r.m_pDib);
     EXPECT_EQ(r.m_strDim, "kept") << "a header failure changes nothing else";
-    EXPECT_EQ(shell.Messages(), (std::vector<std::string>{
-                                    "JPEG :\nCan't open " + r.m_strPath + "\n", "JPEG Error"}));
+    EXPECT_EQ(shell.Messages(),
+              (std::vector<std::string>{"JPEG :\nCan't open " + r.m_strPath + "\n", "JPEG Error"}));
 
     // Header fine, scan broken: only the library's box, no thumbnail.
     shell.Clear();

@@ -11,7 +11,7 @@ using namespace pixfold::test;
 namespace {
 
 class ViewPrefsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         store.Open(reg::HKEY_LOCAL_MACHINE, SettingsStore::kProductKeyPath, nullptr, nullptr);
     }

@@ -12,7 +12,8 @@ namespace {
 
 // A folder on another file system than /tmp, when the machine has one.
 std::string OtherFileSystemDir() {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     if (stat("/tmp", &a) == 0 && stat("/dev/shm", &b) == 0 && a.st_dev != b.st_dev &&
         access("/dev/shm", W_OK) == 0) {
         char tmpl[] = "/dev/shm/pixfold-test-XXXXXX";
@@ -163,7 +164,8 @@ TEST(ConfirmWithSuppress, AsksStoresOnlyOneAfterYes) {
     ShellScope scope(shell);
     shell.QueueWarning(IDNO, true);
     EXPECT_FALSE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
-    EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 7) << "No with the box ticked stores nothing";
+    EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 7)
+        << "No with the box ticked stores nothing";
     shell.QueueWarning(IDYES, false);
     EXPECT_TRUE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
     EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 7);
@@ -172,6 +174,7 @@ TEST(ConfirmWithSuppress, AsksStoresOnlyOneAfterYes) {
     EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 1);
     EXPECT_TRUE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
     EXPECT_EQ(shell.Warnings().size(), 3u) << "not asked once suppressed";
-    EXPECT_EQ(shell.Warnings()[0],
-              "You are about to permamently delete this JPEG.\n\nAre you sure you want to do this?");
+    EXPECT_EQ(
+        shell.Warnings()[0],
+        "You are about to permamently delete this JPEG.\n\nAre you sure you want to do this?");
 }

@@ -15,7 +15,7 @@ using namespace pixfold::res;
 namespace {
 
 class AboutHelpPrintTest : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         Start();

@@ -1,7 +1,7 @@
-#include <wx/checkbox.h>
-#include <wx/stattext.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <wx/checkbox.h>
+#include <wx/stattext.h>
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ using namespace pixfold::res;
 namespace {
 
 class FileCommandsTest : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         Start();
@@ -51,7 +51,8 @@ TEST_F(FileCommandsTest, WarningDialogFromItsTemplate) {
     dlg.m_strMessage = "Sure?";
     EXPECT_EQ(dlg.GetTitle(), "Warning!");
     const int rc = RunModal(dlg, [&] {
-        EXPECT_EQ(dynamic_cast<wxStaticText*>(dlg.Control(IDC_WARNING_TEXT))->GetLabelText(), "Sure?");
+        EXPECT_EQ(dynamic_cast<wxStaticText*>(dlg.Control(IDC_WARNING_TEXT))->GetLabelText(),
+                  "Sure?");
         auto* box = dynamic_cast<wxCheckBox*>(dlg.Control(IDC_WARNING_DONT_SHOW));
         EXPECT_EQ(box->GetLabel(), "Dont' show this warning in the future.");
         box->SetValue(true);
@@ -124,7 +125,9 @@ TEST_F(FileCommandsTest, RenameWithADifferentlyCasedFolderIsARenameThatFails) {
     shell.QueueChoice(upper + "/y.jpg");
     Command(ID_MOVE_RENAME_THUMB);
     ASSERT_FALSE(shell.Messages().empty());
-    EXPECT_EQ(shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0), 0u);
+    EXPECT_EQ(
+        shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0),
+        0u);
     EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/a.jpg");
 }
 
@@ -168,7 +171,9 @@ TEST_F(FileCommandsTest, ExistingTargetIsNeverReplaced) {
         shell.QueueChoice(folder + "/c.jpg");
         Command(ID_MOVE_RENAME_THUMB);
         chmod((folder + "/c.jpg").c_str(), 0644);
-        EXPECT_EQ(shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0), 0u);
+        EXPECT_EQ(
+            shell.Messages().back().rfind("Could not move or rename file\n" + folder + "/a.jpg", 0),
+            0u);
         EXPECT_TRUE(Exists(folder + "/a.jpg"));
     }
 }
@@ -217,7 +222,8 @@ TEST_F(FileCommandsTest, RefreshSeesOutsideChangesAndDropsTheSelection) {
     EXPECT_EQ(view()->m_pSelected, nullptr);
     EXPECT_TRUE(shell.Messages().empty());
     view()->Reload(true);
-    EXPECT_EQ(shell.Messages(), std::vector<std::string>{"Images have changed and will be reloaded now."});
+    EXPECT_EQ(shell.Messages(),
+              std::vector<std::string>{"Images have changed and will be reloaded now."});
 }
 
 TEST_F(FileCommandsTest, CloseViewEmptiesAndDisablesTheSelectionCommands) {

@@ -37,9 +37,13 @@ void Pump(int ms) {
     }
 }
 
-void AppTest::SetUp() { setenv("PIXFOLD_CONFIG_DIR", (dir / "config").c_str(), 1); }
+void AppTest::SetUp() {
+    setenv("PIXFOLD_CONFIG_DIR", (dir / "config").c_str(), 1);
+}
 
-void AppTest::TearDown() { Stop(); }
+void AppTest::TearDown() {
+    Stop();
+}
 
 void AppTest::Preset(const std::function<void(SettingsStore&)>& write) {
     reg::Registry r(dir / "config");

@@ -11,11 +11,11 @@
 #include <optional>
 
 #include "TestUtil.h"
-#include "platform/ConfigDir.h"
 #include "app/MainFrame.h"
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
 #include "catalog/PixfoldView.h"
+#include "platform/ConfigDir.h"
 
 namespace pixfold::test {
 
@@ -30,7 +30,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void Pump(int ms = 50);
 
 class AppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

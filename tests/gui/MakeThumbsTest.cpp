@@ -14,7 +14,7 @@ using namespace pixfold::res;
 namespace {
 
 class MakeThumbsTest : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         Start();
@@ -23,7 +23,8 @@ protected:
         Render();
     }
     std::unique_ptr<CMakeThumbsDlg> Make(bool selection) {
-        auto d = std::make_unique<CMakeThumbsDlg>(frame(), *app().m_pSettings, folder + "/", selection);
+        auto d =
+            std::make_unique<CMakeThumbsDlg>(frame(), *app().m_pSettings, folder + "/", selection);
         d->m_strThumbFolder = folder;
         d->TransferDataToWindow();
         d->OnInitDialogState();
@@ -33,9 +34,7 @@ protected:
     T* Ctl(CMakeThumbsDlg& d, int id) {
         return dynamic_cast<T*>(d.Control(id));
     }
-    void Check(CMakeThumbsDlg& d, int id, bool on) {
-        Ctl<wxCheckBox>(d, id)->SetValue(on);
-    }
+    void Check(CMakeThumbsDlg& d, int id, bool on) { Ctl<wxCheckBox>(d, id)->SetValue(on); }
     void RunMakeThumbs(const std::function<int(CMakeThumbsDlg&)>& hook) {
         CPixfoldView::s_makeThumbsHook = hook;
         wxCommandEvent e(wxEVT_MENU, ToWxId(ID_MAKE_THUMBS));

@@ -18,7 +18,7 @@ using namespace pixfold::res;
 namespace {
 
 class PreferencesTest : public AppTest {
-protected:
+  protected:
     // A dialog filled as the view fills it, initialised as showing it would.
     std::unique_ptr<CPreferencesDialog> Make(int pitch = 103, int max = 611, int sortOption = 0) {
         auto d = std::make_unique<CPreferencesDialog>(frame(), *app().m_pSettings);

@@ -10,7 +10,7 @@ using namespace pixfold::test;
 namespace {
 
 class ViewTest : public AppTest {
-protected:
+  protected:
     // Gives the view a client area of exactly w x h.
     void SizeView(int w, int h) {
         const wxSize now = view()->GetClientSize();
@@ -63,7 +63,8 @@ TEST_F(ViewTest, PaintedCellsArePixelExact) {
     const wxImage img = Render();
 
     auto near = [](const wxColour& c, int r, int g, int b) {
-        return std::abs(c.Red() - r) <= 3 && std::abs(c.Green() - g) <= 3 && std::abs(c.Blue() - b) <= 3;
+        return std::abs(c.Red() - r) <= 3 && std::abs(c.Green() - g) <= 3 &&
+               std::abs(c.Blue() - b) <= 3;
     };
     // Thumbnail of a at (1, 14) .. (100, 88).
     EXPECT_TRUE(near(Pixel(img, 1, 14), 20, 120, 220));

@@ -12,7 +12,7 @@ using namespace pixfold::test;
 namespace {
 
 class ViewerTest : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         AppTest::SetUp();
         Start();
@@ -233,7 +233,7 @@ TEST_F(ViewerTest, DeletingRecordsDuringAShowContinuesFromAValidEntry) {
     app().OpenDocumentFile(MakeFolder("del", 3));
     view()->m_bRandom = 0;
     view()->OnStartSlideShow();
-    Tick();  // a; b next
+    Tick();                                       // a; b next
     view()->RemoveRecord(&view()->m_list.at(1));  // b leaves
     Tick();
     EXPECT_EQ(ShownTitle(), "c");

@@ -15,7 +15,7 @@ namespace {
 
 // Any modal dialog a test did not arrange for is a failure, not a hang.
 class FailOnUnexpectedModal : public wxModalDialogHook {
-protected:
+  protected:
     int Enter(wxDialog* dialog) override {
         if (pixfold::test::g_allowModal) {
             return wxID_NONE;

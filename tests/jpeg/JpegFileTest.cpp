@@ -14,7 +14,7 @@ using namespace pixfold::test;
 namespace {
 
 class JpegFileTest : public ::testing::Test {
-protected:
+  protected:
     RecordingShell shell;
     ShellScope scope{shell};
     TempDir dir;
@@ -38,7 +38,8 @@ TEST_F(JpegFileTest, DecoderScaleFollowsTheFourFactorTable) {
     EXPECT_EQ(JpegFile::DecoderScaleDenom(100, 300), 2u);
     EXPECT_EQ(JpegFile::DecoderScaleDenom(100, 199), 1u);
     EXPECT_EQ(JpegFile::DecoderScaleDenom(1, 1), 1u);
-    EXPECT_EQ(JpegFile::DecoderScaleDenom(3, 16), 4u) << "3/16 is finer than 1/4 but the table gives 1/4";
+    EXPECT_EQ(JpegFile::DecoderScaleDenom(3, 16), 4u)
+        << "3/16 is finer than 1/4 but the table gives 1/4";
 }
 
 TEST_F(JpegFileTest, ReducedReadSizesRoundUp) {
@@ -119,7 +120,8 @@ TEST_F(JpegFileTest, GreyPixelsHaveThreeEqualBytes) {
 
 TEST_F(JpegFileTest, TruncatedFileWarnsOnceAndGivesFullPicture) {
     uint32_t w = 0, h = 0;
-    PixelBuffer px = JpegFile::ReadRgb(TestImage("truncated-camera-60pct-2048x1536.jpg"), w, h, 1, 1);
+    PixelBuffer px =
+        JpegFile::ReadRgb(TestImage("truncated-camera-60pct-2048x1536.jpg"), w, h, 1, 1);
     ASSERT_TRUE(px);
     EXPECT_EQ(w, 2048u);
     EXPECT_EQ(h, 1536u);
@@ -174,14 +176,20 @@ TEST_F(JpegFileTest, FatalErrorsShowOneBoxAndReturnNull) {
 
 TEST_F(JpegFileTest, DecodesEveryKindOfLegalFile) {
     const char* files[] = {
-        "baseline-ycc420-227x149.jpg",         "progressive-ycc420-227x149.jpg",
-        "arithmetic-ycc420-227x149.jpg",       "baseline-ycc422-640x480.jpg",
-        "baseline-ycc440-camera-100x75.jpg",   "baseline-ycc444-photo-512x512.jpg",
+        "baseline-ycc420-227x149.jpg",
+        "progressive-ycc420-227x149.jpg",
+        "arithmetic-ycc420-227x149.jpg",
+        "baseline-ycc422-640x480.jpg",
+        "baseline-ycc440-camera-100x75.jpg",
+        "baseline-ycc444-photo-512x512.jpg",
         "baseline-ycc-mixed-sampling-2x2-2x1-1x2-32x32.jpg",
         "baseline-ycc444-noninterleaved-3-scans-32x32.jpg",
-        "rgb-adobe-no-transform-32x32.jpg",    "restart-markers-interval5-33x33.jpg",
-        "extended-sof1-16bit-qtables-128x128.jpg", "size-1x1-ycc420.jpg",
-        "size-17x17-ycc420.jpg",               "size-1x1000-grayscale.jpg",
+        "rgb-adobe-no-transform-32x32.jpg",
+        "restart-markers-interval5-33x33.jpg",
+        "extended-sof1-16bit-qtables-128x128.jpg",
+        "size-1x1-ycc420.jpg",
+        "size-17x17-ycc420.jpg",
+        "size-1x1000-grayscale.jpg",
     };
     for (const char* f : files) {
         shell.Clear();
@@ -269,8 +277,9 @@ TEST_F(JpegFileTest, FifoAndFolderNamedJpgAreNotOpened) {
     uint32_t w = 0, h = 0;
     EXPECT_FALSE(JpegFile::ReadRgb(fifo, w, h, 1, 1));  // would block forever if opened
     EXPECT_FALSE(JpegFile::ReadDimensions(dir / "sub.jpg", w, h));
-    EXPECT_EQ(shell.Messages(), (std::vector<std::string>{"JPEG :\nCan't open " + fifo + "\n",
-                                                          "JPEG :\nCan't open " + (dir / "sub.jpg") + "\n"}));
+    EXPECT_EQ(shell.Messages(),
+              (std::vector<std::string>{"JPEG :\nCan't open " + fifo + "\n",
+                                        "JPEG :\nCan't open " + (dir / "sub.jpg") + "\n"}));
 }
 
 namespace {

@@ -44,7 +44,7 @@ TEST(FlipRows, OneRowUnchangedThreeRowsSwapOuter) {
 }
 
 TEST(MakeAlignedRows, RowLengthsForSmallWidths) {
-    const std::pair<uint32_t, uint32_t> cases[] = {{1, 4},  {2, 8},    {3, 12},  {4, 12},
+    const std::pair<uint32_t, uint32_t> cases[] = {{1, 4},  {2, 8},     {3, 12},   {4, 12},
                                                    {5, 16}, {100, 300}, {101, 304}};
     for (auto [w, len] : cases) {
         EXPECT_EQ(AlignedRowLength(w), len) << "width " << w;
@@ -100,7 +100,7 @@ TEST(ReduceBlockAverage, DisjointTenByTenBlocks) {
         for (uint32_t x = 0; x < sw; ++x) {
             uint8_t* p = &src[(size_t{y} * sw + x) * 3];
             p[0] = static_cast<uint8_t>((x / 10 + y / 10) % 256);  // constant per block
-            p[1] = static_cast<uint8_t>(x % 10 == 0 ? 100 : 0);     // one column of ten
+            p[1] = static_cast<uint8_t>(x % 10 == 0 ? 100 : 0);    // one column of ten
             p[2] = 7;
         }
     }

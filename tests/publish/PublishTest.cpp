@@ -32,7 +32,7 @@ size_t Count(const std::string& s, const std::string& what) {
 }
 
 class PublishTest : public ::testing::Test {
-protected:
+  protected:
     void Scan(const std::string& folder, int pitch = 103) {
         OpenFolder(list, folder, ScanSettings{pitch, kSortName, 0});
     }
@@ -71,11 +71,13 @@ TEST_F(PublishTest, TheWorkedExampleLineByLine) {
     EXPECT_EQ(lines[5], LongDateTime(0));
     EXPECT_EQ(lines[6], "<hr>");
     EXPECT_EQ(lines[7], "<br>");
-    EXPECT_EQ(lines[8],
-              R"(<a href="a.jpg"><img src="tn_a.jpg" alt="tn_a.jpg" border="1" width="100" height="75"></a>)");
+    EXPECT_EQ(
+        lines[8],
+        R"(<a href="a.jpg"><img src="tn_a.jpg" alt="tn_a.jpg" border="1" width="100" height="75"></a>)");
     EXPECT_EQ(lines[9], "<br>");
-    EXPECT_EQ(lines[10],
-              R"(<a href="b.jpg"><img src="tn_b.jpg" alt="tn_b.jpg" border="1" width="75" height="100"></a>)");
+    EXPECT_EQ(
+        lines[10],
+        R"(<a href="b.jpg"><img src="tn_b.jpg" alt="tn_b.jpg" border="1" width="75" height="100"></a>)");
     EXPECT_EQ(lines[11], "<br>");
     EXPECT_EQ(lines[12], "");
     EXPECT_EQ(lines[13], "</BODY>");
@@ -158,9 +160,10 @@ TEST_F(PublishTest, RelativeOrAbsoluteReferences) {
     r.m_strThumbName = "my photo_tn.jpg";
     r.m_nThumbWidth = 100;
     r.m_nThumbHeight = 75;
-    EXPECT_EQ(FormatThumbCell(r, true, true),
-              "<a href=\"file:///Pics/my%20photo.jpg\"><img src=\"file:///Web/thumbs/my%20photo_tn.jpg\" "
-              "alt=\"my photo_tn.jpg\" border=\"1\" width=\"100\" height=\"75\"></a>\n");
+    EXPECT_EQ(
+        FormatThumbCell(r, true, true),
+        "<a href=\"file:///Pics/my%20photo.jpg\"><img src=\"file:///Web/thumbs/my%20photo_tn.jpg\" "
+        "alt=\"my photo_tn.jpg\" border=\"1\" width=\"100\" height=\"75\"></a>\n");
     EXPECT_EQ(FormatThumbCell(r, false, false),
               "<img src=\"my%20photo_tn.jpg\" alt=\"my photo_tn.jpg\" border=\"1\" width=\"100\" "
               "height=\"75\">\n");
@@ -197,8 +200,10 @@ TEST_F(PublishTest, ThumbnailSizesAndSmallImagesRewritten) {
     for (const auto& r : list) {
         MakeThumbFile(*r, 100, kAppendTn, out);
     }
-    const std::pair<const char*, std::pair<uint32_t, uint32_t>> want[] = {
-        {"a_tn.jpg", {100, 75}}, {"b_tn.jpg", {75, 100}}, {"c_tn.jpg", {100, 100}}, {"d_tn.jpg", {80, 60}}};
+    const std::pair<const char*, std::pair<uint32_t, uint32_t>> want[] = {{"a_tn.jpg", {100, 75}},
+                                                                          {"b_tn.jpg", {75, 100}},
+                                                                          {"c_tn.jpg", {100, 100}},
+                                                                          {"d_tn.jpg", {80, 60}}};
     for (const auto& [name, size] : want) {
         uint32_t w = 0, h = 0;
         ASSERT_TRUE(JpegFile::ReadDimensions(out + "/" + name, w, h)) << name;
