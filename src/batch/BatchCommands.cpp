@@ -331,7 +331,7 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
             std::string data;
             if (v.type == reg::REG_SZ) {
                 data.assign(v.data.begin(), v.data.end());
-                data = data.c_str();  // without its NUL
+                data = data.substr(0, data.find('\0'));  // the text without its NUL
             } else {
                 data = Hex(v.data);
             }

@@ -10,7 +10,7 @@ namespace pixfold {
 
 class CFindFilesDlg;
 
-class WxShell : public Shell {
+class WxShell final : public Shell {
   public:
     ~WxShell() override;
 
