@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <string_view>
 
 #include "platform/TextUtil.h"
 
@@ -62,14 +63,23 @@ namespace {
 // reversed list: ties come out reversed. Done in O(n log n).
 template <typename Key>
 void SortByKey(ThumbCatalog& list, const std::vector<Key>& keys, bool descending) {
-    std::vector<size_t> order(list.size());
-    std::iota(order.rbegin(), order.rend(), size_t{0});
+    // Keys travel with their indices, so comparing touches one array only.
+    std::vector<std::pair<Key, size_t>> items;
+    items.reserve(keys.size());
+    for (size_t i = keys.size(); i-- > 0;) {
+        items.emplace_back(keys[i], i);  // reversed: ties come out reversed
+    }
     if (descending) {
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](size_t a, size_t b) { return keys[b] < keys[a]; });
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return b.first < a.first; });
     } else {
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    std::vector<size_t> order;
+    order.reserve(items.size());
+    for (const auto& item : items) {
+        order.push_back(item.second);
     }
     list.Reorder(order);
 }
@@ -83,10 +93,26 @@ void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle) {
     const bool descending = sortStyle != 0;
     switch (sortOption) {
         case kSortName: {
-            std::vector<std::string> keys;
-            keys.reserve(list.size());
+            // The upper-cased titles side by side in one buffer: no allocation
+            // per key, and neighbouring keys in neighbouring memory.
+            std::string arena;
+            size_t total = 0;
             for (const auto& r : list) {
-                keys.push_back(UpperAscii(r->m_strTitle));
+                total += r->m_strTitle.size();
+            }
+            arena.reserve(total);
+            std::vector<std::pair<size_t, size_t>> spans;
+            spans.reserve(list.size());
+            for (const auto& r : list) {
+                spans.emplace_back(arena.size(), r->m_strTitle.size());
+                for (char c : r->m_strTitle) {
+                    arena += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+                }
+            }
+            std::vector<std::string_view> keys;
+            keys.reserve(list.size());
+            for (const auto& [offset, length] : spans) {
+                keys.emplace_back(arena.data() + offset, length);
             }
             SortByKey(list, keys, descending);
             break;

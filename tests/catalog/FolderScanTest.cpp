@@ -170,6 +170,21 @@ TEST_F(FolderScanTest, BadFilesNeverStopTheScan) {
     EXPECT_EQ(msgs[4], "Premature end of JPEG file");
 }
 
+TEST_F(FolderScanTest, UnreadableFileIsReportedAndSkipped) {
+    MakeJpeg(dir / "a.jpg", 30, 30);
+    MakeJpeg(dir / "b.jpg", 30, 30);
+    chmod((dir / "b.jpg").c_str(), 0);
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    OpenFolder(list, dir.path(), ScanSettings{});
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_TRUE(list.at(0).m_pDib);
+    EXPECT_FALSE(list.at(1).m_pDib);
+    EXPECT_EQ(shell.Messages(), (std::vector<std::string>{
+                                    "JPEG :\nCan't open " + (dir / "b.jpg") + "\n", "JPEG Error"}));
+}
+
 TEST_F(FolderScanTest, FileDeletedBeforeDecodeKeepsItsRecord) {
     MakeJpeg(dir / "a.jpg", 30, 30);
     MakeJpeg(dir / "b.jpg", 30, 30);
