@@ -2,6 +2,7 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
 #include "res/WxIds.h"
@@ -193,4 +194,38 @@ TEST_F(FrameTest, SaveNeverWritesOverAFolderOrAPhoto) {
     app().ProcessEvent(save);  // the Save-As box is cancelled (no queued answer)
     EXPECT_EQ(ReadFile(folder + "/a.jpg"), before);
     EXPECT_TRUE(shell.LastSaveAs().overwritePrompt);
+}
+
+TEST_F(FrameTest, RealKeysReachTheirCommands) {
+    Start();
+    const std::string folder = MakeFolder("keys", 3);
+    app().OpenDocumentFile(folder);
+    frame()->Raise();
+    frame()->SetFocus();
+    view()->SetFocus();
+    Pump(100);
+    wxUIActionSimulator sim;
+    const wxPoint inside = frame()->ClientToScreen(wxPoint(200, 200));
+    sim.MouseMove(inside);
+    Pump(50);
+    // F5: Refresh sees a file added from outside.
+    MakeJpeg(folder + "/d.jpg", 20, 20);
+    sim.Char(WXK_F5);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 4; }, 3000)) << "F5";
+    // F9: Close View.
+    sim.Char(WXK_F9);
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_list.empty(); }, 3000)) << "F9";
+    // F2: the folder browser is asked (and cancelled).
+    sim.Char(WXK_F2);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            for (const auto& e : shell.Events()) {
+                if (e.kind == RecordingShell::Event::BrowseFolder) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        3000))
+        << "F2";
 }
