@@ -1,6 +1,7 @@
 #include "app/PixfoldApp.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <wx/cmdline.h>
 #include <wx/cshelp.h>
 #include <wx/image.h>
@@ -117,9 +118,17 @@ void CPixfoldApp::AddToRecentFileList(const std::string& path) {
     }
 }
 
-void CPixfoldApp::OpenDocumentFile(const std::string& path) {
+void CPixfoldApp::OpenDocumentFile(const std::string& given) {
     if (!m_pDoc || !m_pMainFrame) {
         return;
+    }
+    // Documents are opened by their full path ("pixfold ." names the folder).
+    std::string path = given;
+    if (!path.empty() && path[0] != '/') {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd)) {
+            path = path == "." ? std::string(cwd) : std::string(cwd) + "/" + path;
+        }
     }
     if (!m_pDoc->GetPathName().empty() && path == m_pDoc->GetPathName()) {
         m_pMainFrame->Raise();

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <wx/accel.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -176,6 +177,19 @@ TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(app().Document()->GetPathName(), folder);
     EXPECT_EQ(app().RecentList().at(0), folder);
+}
+
+TEST_F(FrameTest, RelativePathsOpenAsFullPaths) {
+    const std::string folder = MakeFolder("rel", 2);
+    char old[4096];
+    ASSERT_TRUE(getcwd(old, sizeof old));
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    Start("rel");
+    const bool opened = PumpUntil([&] { return view()->m_list.size() == 2; });
+    ASSERT_EQ(chdir(old), 0);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(app().Document()->GetPathName(), folder);
+    EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/a.jpg");
 }
 
 TEST_F(FrameTest, SaveNeverWritesOverAFolderOrAPhoto) {
