@@ -169,19 +169,37 @@ bool WxShell::ChooseFileToOpen(std::string* path) {
     return true;
 }
 
+namespace {
+
+// A pattern as the original's file system matched it: "*.*" is every file,
+// and "*.jpg" also matches "A.JPG" (this file system tells case apart).
+wxString PatternIgnoringCase(const wxString& patterns) {
+    wxString out;
+    for (const wxString& p : wxSplit(patterns, ';', '\0')) {
+        wxString variants = p == "*.*" ? wxString("*") : p;
+        if (p != "*.*" && p.Upper() != p) {
+            variants += ";" + p.Upper();
+        }
+        out += (out.empty() ? "" : ";") + variants;
+    }
+    return out;
+}
+
+}  // namespace
+
 wxString ToWxFilter(const std::string& filter) {
-    // "Name|*.x|Other|*.*||": the toolkit wants no empty pair at the end and
-    // no blanks around the bars.
+    // "Name|*.x| Other|*.*||": the toolkit wants no empty pair at the end and
+    // no blanks around the bars. Descriptions are shown as written.
     wxString f = wxString::FromUTF8(filter);
     while (f.EndsWith("|")) {
         f.RemoveLast();
     }
     wxString out;
+    bool pattern = false;
     for (const wxString& part : wxSplit(f, '|', '\0')) {
-        if (!out.empty()) {
-            out += "|";
-        }
-        out += wxString(part).Trim(true).Trim(false);
+        const wxString trimmed = wxString(part).Trim(true).Trim(false);
+        out += (out.empty() ? "" : "|") + (pattern ? PatternIgnoringCase(trimmed) : trimmed);
+        pattern = !pattern;
     }
     return out;
 }

@@ -7,6 +7,7 @@
 
 #include "GuiTestUtil.h"
 #include "fileops/WarningDlg.h"
+#include "platform/WxShell.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
 
@@ -45,6 +46,13 @@ class FileCommandsTest : public AppTest {
 };
 
 }  // namespace
+
+TEST(WxFilter, WindowsFiltersForTheToolkit) {
+    EXPECT_EQ(ToWxFilter("JPG Files (*.jpg)|*.jpg| All Files (*.*)|*.*||"),
+              "JPG Files (*.jpg)|*.jpg;*.JPG|All Files (*.*)|*");
+    EXPECT_EQ(ToWxFilter("Htm Files (*.htm)|*.htm|Text Files (*.txt)|*.txt||"),
+              "Htm Files (*.htm)|*.htm;*.HTM|Text Files (*.txt)|*.txt;*.TXT");
+}
 
 TEST_F(FileCommandsTest, WarningDialogFromItsTemplate) {
     CWarningDlg dlg(frame());
