@@ -11,6 +11,16 @@ namespace {
 
 class ViewTest : public AppTest {
   protected:
+    // Black captions on white, no file names; the dimensions caption when asked.
+    void PresetBlackOnWhite(bool showDim) {
+        Preset([showDim](SettingsStore& s) {
+            s.SetInt("Settings", "ColorCheck", 0);
+            s.SetInt("Settings", "BackColor", 0xFFFFFF);
+            s.SetInt("Settings", "TextColor", 0x000000);
+            s.SetInt("Settings", "ShowDim", showDim ? 1 : 0);
+            s.SetInt("Settings", "ShowFileName", 0);
+        });
+    }
     // Gives the view a client area of exactly w x h.
     void SizeView(int w, int h) {
         const wxSize now = view()->GetClientSize();
@@ -39,12 +49,7 @@ TEST_F(ViewTest, TwelveRecordsIn520PixelsMakeFiveColumnsThreeRows) {
 }
 
 TEST_F(ViewTest, PaintedCellsArePixelExact) {
-    Preset([](SettingsStore& s) {
-        s.SetInt("Settings", "ColorCheck", 0);
-        s.SetInt("Settings", "BackColor", 0xFFFFFF);
-        s.SetInt("Settings", "TextColor", 0x000000);
-        s.SetInt("Settings", "ShowFileName", 0);
-    });
+    PresetBlackOnWhite(false);
     Start();
     // 1600 x 1200 of one flat colour: a 100 x 75 thumbnail.
     const std::string folder = dir / "flat";
@@ -86,13 +91,7 @@ TEST_F(ViewTest, PaintedCellsArePixelExact) {
 }
 
 TEST_F(ViewTest, CaptionsStandInTheirCorners) {
-    Preset([](SettingsStore& s) {
-        s.SetInt("Settings", "ColorCheck", 0);
-        s.SetInt("Settings", "BackColor", 0xFFFFFF);
-        s.SetInt("Settings", "TextColor", 0x000000);
-        s.SetInt("Settings", "ShowDim", 1);
-        s.SetInt("Settings", "ShowFileName", 0);
-    });
+    PresetBlackOnWhite(true);
     Start();
     // A white picture, so only the caption is dark.
     const std::string folder = dir / "white";
