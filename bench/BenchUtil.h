@@ -9,7 +9,8 @@ namespace pixfold::bench {
 double NowSeconds();
 long ResidentBytes();  // current resident set size
 std::vector<std::string> JpegFilesIn(const std::string& folder);
-// The folder named on the command line, else the shared benchmark photos.
+// The folder named on the command line, else large photos made once in the
+// build folder from the test images (empty after a message when they cannot be).
 std::string PhotoFolder(int argc, char** argv);
 std::string MakeTempDir();
 void RemoveTree(const std::string& path);

@@ -1,6 +1,6 @@
 // Decoding large photos at the thumbnail scale (1/8) through JpegFile::ReadRgb,
 // against plain libjpeg calls doing the same decode in the same run.
-// Usage: bench_decode [FOLDER]   (default: the shared benchmark photos)
+// Usage: bench_decode [FOLDER]   (default: photos made from the test images)
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +14,9 @@ using namespace pixfold::bench;
 
 int main(int argc, char** argv) {
     const std::string folder = PhotoFolder(argc, argv);
+    if (folder.empty()) {
+        return 2;
+    }
     const auto files = JpegFilesIn(folder);
     if (files.empty()) {
         std::fprintf(stderr, "no JPEG files in %s\n", folder.c_str());

@@ -1,7 +1,7 @@
 // Scanning folders of large photos as Open Folder does (pitch 103), against
 // plain libjpeg decoding the same files at the same scale factors; and the
 // memory a scan of 1,000 photos keeps, against the thumbnails' own bytes.
-// Usage: bench_scan [FOLDER [COUNT]]   (default: shared photos, 1000)
+// Usage: bench_scan [FOLDER [COUNT]]   (default: photos made from the test images, 1000)
 
 #include <unistd.h>
 
@@ -23,6 +23,9 @@ using namespace pixfold::bench;
 
 int main(int argc, char** argv) {
     const std::string folder = PhotoFolder(argc, argv);
+    if (folder.empty()) {
+        return 2;
+    }
     const int count = argc > 2 ? std::atoi(argv[2]) : 1000;
     const auto files = JpegFilesIn(folder);
     if (files.empty()) {

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "jpeg/JpegFile.h"
 
 namespace pixfold::test {
@@ -95,7 +97,12 @@ void SetLocalMTime(const std::string& path, int year, int month, int day, int ho
 }
 
 std::string TestImage(const std::string& name) {
-    return std::string(PIXFOLD_TESTIMAGES) + "/" + name;
+    const std::string path = std::string(PIXFOLD_TESTIMAGES) + "/" + name;
+    // Said once, here: the failures that would follow would not name the file.
+    if (!Exists(path)) {
+        ADD_FAILURE() << "test image missing: " << path;
+    }
+    return path;
 }
 
 }  // namespace pixfold::test

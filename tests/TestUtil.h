@@ -1,6 +1,6 @@
 #pragma once
 // Fixtures shared by the core tests: temporary folders, synthetic pictures
-// written through the program's own encoder, and the shared test images.
+// written through the program's own encoder, and the test images in the tree.
 
 #include <cstdint>
 #include <string>
@@ -38,6 +38,7 @@ bool Exists(const std::string& path);
 void SetLocalMTime(const std::string& path, int year, int month, int day, int hour, int minute,
                    int second = 0);
 
-std::string TestImage(const std::string& name);  // path in the shared test images
+// Path of a file in tests/images; a missing file fails the test with its path.
+std::string TestImage(const std::string& name);
 
 }  // namespace pixfold::test

@@ -12,6 +12,11 @@ check() {  # description, command status
     if [ "$2" -eq 0 ]; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAIL: $1"; fi
 }
 
+# Said once, here: the checks below would fail without naming the file.
+for f in baseline-ycc422-640x480.jpg grayscale-227x149.jpg size-17x17-ycc420.jpg empty-0-bytes.jpg; do
+    if [ ! -f "$IMAGES/$f" ]; then echo "test image missing: $IMAGES/$f"; exit 1; fi
+done
+
 "$BATCH" --help >"$work/help.txt"; check "--help exits 0" $?
 grep -q "pixfold-batch details FOLDER" "$work/help.txt"; check "--help names details" $?
 "$BATCH" >/dev/null 2>&1; [ $? -eq 2 ]; check "no command exits 2" $?

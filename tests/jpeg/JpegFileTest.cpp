@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +104,10 @@ TEST_F(JpegFileTest, MissingFileShowsCantOpen) {
     EXPECT_EQ(shell.Messages(), std::vector<std::string>{"JPEG :\nCan't open " + path + "\n"});
 }
 
+TEST(TestImages, AMissingImageFailsWithThePathItLookedFor) {
+    EXPECT_NONFATAL_FAILURE(TestImage("no-such-file.jpg"), "tests/images/no-such-file.jpg");
+}
+
 TEST_F(JpegFileTest, GreyPixelsHaveThreeEqualBytes) {
     uint32_t w = 0, h = 0;
     PixelBuffer px = JpegFile::ReadRgb(TestImage("grayscale-227x149.jpg"), w, h, 1, 1);
@@ -180,7 +185,6 @@ TEST_F(JpegFileTest, DecodesEveryKindOfLegalFile) {
         "progressive-ycc420-227x149.jpg",
         "arithmetic-ycc420-227x149.jpg",
         "baseline-ycc422-640x480.jpg",
-        "baseline-ycc440-camera-100x75.jpg",
         "baseline-ycc444-photo-512x512.jpg",
         "baseline-ycc-mixed-sampling-2x2-2x1-1x2-32x32.jpg",
         "baseline-ycc444-noninterleaved-3-scans-32x32.jpg",
