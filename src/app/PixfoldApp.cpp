@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-#include <wx/cmdline.h>
 #include <wx/cshelp.h>
 #include <wx/image.h>
 
+#include <climits>
+
+#include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/PixfoldDoc.h"
 #include "catalog/PixfoldView.h"
@@ -29,13 +31,21 @@ CPixfoldApp::CPixfoldApp() {
 
 CPixfoldApp::~CPixfoldApp() = default;
 
+namespace {
+
+std::string& StartFolder() {
+    static std::string folder;
+    return folder;
+}
+
+}  // namespace
+
+void CPixfoldApp::SetStartFolder(const std::string& folder) {
+    StartFolder() = folder;
+}
+
 bool CPixfoldApp::OnInit() {
-    // At most a folder path; anything else is left to the user to notice.
-    std::string folder;
-    if (argc > 1) {
-        folder = argv[1].utf8_string();
-    }
-    return InitInstance(folder);
+    return InitInstance(StartFolder());
 }
 
 int CPixfoldApp::OnExit() {
@@ -122,14 +132,10 @@ void CPixfoldApp::OpenDocumentFile(const std::string& given) {
     if (!m_pDoc || !m_pMainFrame) {
         return;
     }
-    // Documents are opened by their full path ("pixfold ." names the folder).
-    std::string path = given;
-    if (!path.empty() && path[0] != '/') {
-        char cwd[4096];
-        if (getcwd(cwd, sizeof cwd)) {
-            path = path == "." ? std::string(cwd) : std::string(cwd) + "/" + path;
-        }
-    }
+    // Documents are opened by one spelling of their full path, so that "good",
+    // "./good" and "good/" give one title and one recent entry.
+    char cwd[PATH_MAX];
+    const std::string path = NormalizeFolderPath(given, getcwd(cwd, sizeof cwd) ? cwd : "");
     if (!m_pDoc->GetPathName().empty() && path == m_pDoc->GetPathName()) {
         m_pMainFrame->Raise();
         return;

@@ -26,6 +26,10 @@ class CPixfoldApp : public wxApp {
     bool OnInit() override;
     int OnExit() override;
 
+    // The folder named on the command line, given before the toolkit (and with
+    // it this object) exists; OnInit opens it.
+    static void SetStartFolder(const std::string& folder);
+
     // Start-up in its fixed order; `folder` (may be empty) is opened once the
     // window and view exist.
     bool InitInstance(const std::string& folder);

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/SettingsStore.h"
 #include "catalog/FolderScan.h"
 #include "fileops/Details.h"
@@ -43,6 +44,7 @@ const char* const kUsage =
     "  pixfold-batch settings set SECTION NAME TEXT\n"
     "      Lists, reads or writes the stored settings (the configuration folder is\n"
     "      $PIXFOLD_CONFIG_DIR, else $XDG_CONFIG_HOME/pixfold, else ~/.config/pixfold).\n"
+    "  pixfold-batch --help | --version\n"
     "\n"
     "Messages the program would show in a box go to standard error, one each.\n"
     "Exit status: 0 no message, 1 some file failed, 2 wrong command line or unreadable folder.\n";
@@ -375,6 +377,10 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     const std::string& cmd = args[0];
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         std::fputs(kUsage, out);
+        return kExitOk;
+    }
+    if (cmd == "--version") {
+        std::fprintf(out, "pixfold-batch %s\n", ProgramVersion());
         return kExitOk;
     }
     if (cmd == "details") {

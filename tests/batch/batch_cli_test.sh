@@ -19,6 +19,7 @@ done
 
 "$BATCH" --help >"$work/help.txt"; check "--help exits 0" $?
 grep -q "pixfold-batch details FOLDER" "$work/help.txt"; check "--help names details" $?
+"$BATCH" --version | grep -qx 'pixfold-batch [0-9][0-9.]*'; check "--version" $?
 "$BATCH" >/dev/null 2>&1; [ $? -eq 2 ]; check "no command exits 2" $?
 "$BATCH" details >/dev/null 2>&1; [ $? -eq 2 ]; check "details without folder exits 2" $?
 "$BATCH" details "$IMAGES" --sort sideways >/dev/null 2>&1; [ $? -eq 2 ]; check "bad sort exits 2" $?

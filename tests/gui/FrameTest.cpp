@@ -179,17 +179,24 @@ TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     EXPECT_EQ(app().RecentList().at(0), folder);
 }
 
-TEST_F(FrameTest, RelativePathsOpenAsFullPaths) {
+TEST_F(FrameTest, RelativePathsOpenAsPlainFullPaths) {
     const std::string folder = MakeFolder("rel", 2);
+    MakeDirs(dir / "other");
     char old[4096];
     ASSERT_TRUE(getcwd(old, sizeof old));
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    Start("rel");
+    Start("./other/../rel/");
     const bool opened = PumpUntil([&] { return view()->m_list.size() == 2; });
-    ASSERT_EQ(chdir(old), 0);
     ASSERT_TRUE(opened);
     EXPECT_EQ(app().Document()->GetPathName(), folder);
+    EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/a.jpg");
+    // Another spelling of the same folder is the same document: one recent entry.
+    MakeJpeg(folder + "/c.jpg", 20, 20);
+    app().OpenDocumentFile("rel");
+    ASSERT_EQ(chdir(old), 0);
+    EXPECT_EQ(view()->m_list.size(), 2u) << "not read again";
+    EXPECT_EQ(app().RecentList().size(), 1u);
 }
 
 TEST_F(FrameTest, SaveNeverWritesOverAFolderOrAPhoto) {
