@@ -1,11 +1,18 @@
 #include <unistd.h>
 #include <wx/accel.h>
+#include <wx/eventfilter.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
+#include <regex>
+#include <set>
+
 #include "GuiTestUtil.h"
+#include "app/UserGuide.h"
+#include "res/Accelerators.h"
 #include "res/WxIds.h"
 
 using namespace pixfold;
@@ -249,4 +256,105 @@ TEST_F(FrameTest, RealKeysReachTheirCommands) {
         },
         3000))
         << "F2";
+}
+
+namespace {
+
+// Records the commands that keys produce and keeps them from running, so that
+// no dialog or browser opens while the keys are sent.
+class CommandCatcher : public wxEventFilter {
+  public:
+    CommandCatcher() { wxEvtHandler::AddFilter(this); }
+    ~CommandCatcher() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& e) override {
+        if (e.GetEventType() != wxEVT_MENU) {
+            return Event_Skip;
+        }
+        ids.insert(e.GetId());
+        return Event_Processed;
+    }
+    std::set<int> ids;
+};
+
+struct GuideKey {
+    std::string text;  // as the guide writes it, "Ctrl+Shift+P"
+    unsigned mods = 0;
+    int key = 0;
+};
+
+// Every key or combination the guide names in <kbd> elements.
+std::vector<GuideKey> KeysInTheGuide(const std::string& html) {
+    std::vector<GuideKey> out;
+    const std::regex combo("(<kbd>[^<]+</kbd>\\+)*<kbd>[^<]+</kbd>");
+    const std::regex part("<kbd>([^<]+)</kbd>");
+    for (std::sregex_iterator m(html.begin(), html.end(), combo), end; m != end; ++m) {
+        GuideKey k;
+        const std::string s = m->str();
+        for (std::sregex_iterator p(s.begin(), s.end(), part); p != end; ++p) {
+            const std::string name = (*p)[1];
+            k.text += (k.text.empty() ? "" : "+") + name;
+            if (name == "Ctrl") {
+                k.mods |= res::kCtrl;
+            } else if (name == "Shift") {
+                k.mods |= res::kShift;
+            } else if (name == "Alt") {
+                k.mods |= res::kAlt;
+            } else if (name == "Del") {
+                k.key = res::kKeyDelete;
+            } else if (name.size() > 1 && name[0] == 'F') {
+                k.key = res::kKeyF1 + std::stoi(name.substr(1)) - 1;
+            } else if (name.size() == 1) {
+                k.key = name[0];
+            }
+        }
+        out.push_back(k);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, EveryKeyTheGuideListsReachesItsCommand) {
+    const std::string exe = wxStandardPaths::Get().GetExecutablePath().utf8_string();
+    const std::string guide = FindUserGuide(exe.substr(0, exe.rfind('/')));
+    ASSERT_FALSE(guide.empty()) << "no user guide beside " << exe;
+    const std::vector<GuideKey> keys = KeysInTheGuide(ReadFile(guide));
+    ASSERT_GE(keys.size(), 15u);
+
+    Start();
+    app().OpenDocumentFile(MakeFolder("keys", 3));
+    frame()->Raise();
+    view()->SetFocus();
+    Pump(100);
+    // A click on the first thumbnail selects it, so every command is enabled.
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(20, 20)));
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSelected != nullptr; }, 3000));
+
+    for (const GuideKey& k : keys) {
+        if (k.key == 0) {
+            // Space and Esc belong to the image windows, which test them themselves.
+            EXPECT_TRUE(k.text == "Space" || k.text == "Esc") << "unknown key " << k.text;
+            continue;
+        }
+        const res::AccelEntry* entry = nullptr;
+        for (const res::AccelEntry& a : res::kMainAccelerators) {
+            if (a.mods == k.mods && a.key == k.key) {
+                entry = &a;
+            }
+        }
+        ASSERT_TRUE(entry) << k.text << " is in the guide but not in the key table";
+        CommandCatcher caught;
+        int mods = (k.mods & res::kCtrl ? wxMOD_CONTROL : 0) |
+                   (k.mods & res::kShift ? wxMOD_SHIFT : 0) | (k.mods & res::kAlt ? wxMOD_ALT : 0);
+        const int code = k.key >= res::kKeyF1 && k.key <= res::kKeyF10
+                             ? WXK_F1 + (k.key - res::kKeyF1)
+                         : k.key == res::kKeyDelete ? WXK_DELETE
+                                                    : std::tolower(k.key);
+        sim.Char(code, mods);
+        const int want = res::ToWxId(entry->command);
+        EXPECT_TRUE(PumpUntil([&] { return caught.ids.count(want) > 0; }, 2000))
+            << k.text << " did not reach command " << entry->command;
+    }
 }
