@@ -25,6 +25,10 @@ class CPixfoldApp : public wxApp {
 
     bool OnInit() override;
     int OnExit() override;
+    // A command that throws is abandoned with a message; the program goes on.
+    bool OnExceptionInMainLoop() override;
+    // Queued calls (CallAfter, posted events) get the same treatment.
+    void ProcessPendingEvents() override;
 
     // Start-up in its fixed order; `folder` (may be empty) is opened once the
     // window and view exist.

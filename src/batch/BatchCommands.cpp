@@ -313,21 +313,69 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
     return s;
 }
 
+int StoreBusy(std::FILE* err, const reg::Registry& registry) {
+    std::fprintf(err,
+                 "pixfold-batch: the settings in %s are locked by another program; try again\n",
+                 registry.DatabasePath().c_str());
+    return kExitMessages;
+}
+
+int StoreDamaged(std::FILE* err, const reg::Registry& registry) {
+    std::fprintf(err,
+                 "pixfold-batch: the settings in %s are damaged and were left as they are; "
+                 "defaults are in use\n",
+                 registry.DatabasePath().c_str());
+    return kExitMessages;
+}
+
 int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (args.size() < 2) {
         return Usage(err, "settings needs list, get or set");
     }
     reg::Registry registry(ConfigDir());
+    bool damaged = false;
+    registry.SetDamageHandler([&](const std::string& copy) {
+        std::fprintf(err,
+                     "pixfold-batch: the settings were damaged; the damaged file was kept as %s "
+                     "and defaults are in use\n",
+                     copy.c_str());
+        damaged = true;
+    });
     SettingsStore store(registry);
-    OpenStoreAtStartup(store);
     const std::string& verb = args[1];
+    const bool read = verb == "list" || verb == "get";
+    {
+        // A read opens the store as a start does (the first start copies
+        // Pixfold.INI), but never replaces a damaged store.
+        reg::HKEY key;
+        const reg::LONG rc = registry.OpenKey(reg::HKEY_LOCAL_MACHINE,
+                                              SettingsStore::kProductKeyPath, reg::KEY_READ, &key);
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT && read) {
+            damaged = true;
+            StoreDamaged(err, registry);
+        } else {
+            OpenStoreAtStartup(store);
+        }
+    }
     if (verb == "list" && args.size() == 2) {
         reg::HKEY product;
-        if (registry.OpenKey(store.RootKey(), store.ProductKeyPath(), reg::KEY_READ, &product) !=
-            reg::ERROR_SUCCESS) {
-            return kExitOk;  // nothing stored
+        reg::LONG rc = damaged ? reg::ERROR_FILE_NOT_FOUND
+                               : registry.OpenKey(store.RootKey(), store.ProductKeyPath(),
+                                                  reg::KEY_READ, &product);
+        std::vector<reg::ValueEntry> values;
+        if (rc == reg::ERROR_SUCCESS) {
+            values = registry.ListValues(product, &rc);
         }
-        for (const reg::ValueEntry& v : registry.ListValues(product)) {
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT) {
+            return StoreDamaged(err, registry);
+        }
+        for (const reg::ValueEntry& v : values) {
             std::string data;
             if (v.type == reg::REG_SZ) {
                 data.assign(v.data.begin(), v.data.end());
@@ -341,19 +389,37 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
                              : (v.type == reg::REG_BINARY ? "REG_BINARY" : "REG_NONE"),
                          data.c_str());
         }
-        return kExitOk;
+        return damaged ? kExitMessages : kExitOk;
     }
-    if (verb == "get" && args.size() == 4) {
-        std::fprintf(out, "%s\n", store.GetString(args[2], args[3], "").c_str());
-        return kExitOk;
-    }
-    if (verb == "get" && args.size() == 6 && args[2] == "--int") {
+    const bool asInt = verb == "get" && args.size() == 6 && args[2] == "--int";
+    if ((verb == "get" && args.size() == 4) || asInt) {
         int def = 0;
-        if (!ParseNumber(args[3], def)) {
+        if (asInt && !ParseNumber(args[3], def)) {
             return Usage(err, "--int needs a whole number as its default");
         }
-        std::fprintf(out, "%d\n", store.GetInt(args[4], args[5], def));
-        return kExitOk;
+        const std::string& section = args[asInt ? 4 : 2];
+        const std::string& name = args[asInt ? 5 : 3];
+        std::string text;
+        const reg::LONG rc =
+            damaged ? reg::ERROR_FILE_NOT_FOUND : store.QueryText(section, name, &text);
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT) {
+            damaged = true;
+            StoreDamaged(err, registry);
+        }
+        int value = def;
+        if (rc != reg::ERROR_SUCCESS || (asInt && !ScanInt(text.c_str(), value))) {
+            text.clear();
+            value = def;
+        }
+        if (asInt) {
+            std::fprintf(out, "%d\n", value);
+        } else {
+            std::fprintf(out, "%s\n", text.c_str());
+        }
+        return damaged ? kExitMessages : kExitOk;
     }
     if (verb == "set" && args.size() == 5) {
         if (!store.SetString(args[2], args[3], args[4])) {
@@ -361,7 +427,7 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
                          args[3].c_str(), registry.DatabasePath().c_str());
             return kExitMessages;
         }
-        return kExitOk;
+        return damaged ? kExitMessages : kExitOk;
     }
     return Usage(err, "wrong settings command");
 }

@@ -69,6 +69,16 @@ grep -q $'^Settings\tSlideTime\tREG_SZ\t2 s$' "$work/list.txt"; check "list show
 touch "$work/blocker"
 PIXFOLD_CONFIG_DIR=$work/blocker/cfg "$BATCH" settings set S N V 2>/dev/null; [ $? -eq 1 ]; check "unwritable store exits 1" $?
 
+# A damaged store: a read says so and leaves it be; a write sets it aside and says where.
+mkdir -p "$work/cfg-bad"
+head -c 4096 /dev/zero | tr '\0' J >"$work/cfg-bad/registry.db"
+cp "$work/cfg-bad/registry.db" "$work/junk.db"
+out=$(PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings get --int 7 Settings Pitch 2>"$work/err"); [ $? -eq 1 ] && [ "$out" = 7 ]; check "damaged store: default, exit 1" $?
+grep -q "damaged" "$work/err" && cmp -s "$work/cfg-bad/registry.db" "$work/junk.db"; check "a read tells and keeps the damaged store" $?
+PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings set Settings Pitch 9 2>"$work/err"; [ $? -eq 1 ]; check "a write over a damaged store exits 1" $?
+kept=$(ls "$work"/cfg-bad/registry.db.damaged-*) && cmp -s "$kept" "$work/junk.db" && grep -qF "$kept" "$work/err"; check "the damaged copy is kept and named" $?
+[ "$(PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings get --int 7 Settings Pitch)" = 9 ]; check "the fresh store holds the write" $?
+
 # Publishing: thumbnails and a linked page, messages as for the other commands.
 "$BATCH" publish "$work/good" --thumb-folder "$work/web" --size 50 --naming prepend \
     --page "$work/web/index.htm" --link --table 2 --sort name 2>"$work/err"; check "publish exits 0" $?
