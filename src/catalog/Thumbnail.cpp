@@ -40,6 +40,7 @@ void NoMemoryForThumbnail(ThumbRecord& record) {
 
 void BuildThumbnail(ThumbRecord& record, int pitch) {
     record.ReleaseThumbnail();
+    MessageSubject subject(record.m_strPath);
     // A pitch of 3 or less leaves no room for a picture; keep a 1-pixel minimum
     // so that a bad stored value cannot produce a zero divisor.
     const uint32_t thumbMax = pitch > 4 ? static_cast<uint32_t>(pitch - 3) : 1;

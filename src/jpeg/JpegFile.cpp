@@ -243,6 +243,7 @@ PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& heigh
                               uint32_t scaleNum, uint32_t scaleDenom) {
     width = 0;
     height = 0;
+    MessageSubject subject(path);
     std::FILE* fp = OpenRegularFileForRead(path);
     if (!fp) {
         Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
@@ -258,6 +259,7 @@ PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& heigh
 }
 
 bool JpegFile::ReadDimensions(const std::string& path, uint32_t& width, uint32_t& height) {
+    MessageSubject subject(path);
     std::FILE* fp = OpenRegularFileForRead(path);
     if (!fp) {
         Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
@@ -279,6 +281,7 @@ bool JpegFile::WriteRgb(const std::string& path, const uint8_t* buffer, uint32_t
     if (!buffer || width == 0 || height == 0) {
         return false;
     }
+    MessageSubject subject(path);
     AtomicFile out;
     if (!out.Open(path)) {
         Shell::Current().AppMessage(Format("JpegFile :\nCan't open %s\n", path.c_str()));
