@@ -6,6 +6,8 @@
 #include <wx/image.h>
 
 #include <climits>
+#include <exception>
+#include <new>
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
@@ -52,6 +54,33 @@ int CPixfoldApp::OnExit() {
     return ExitInstance();
 }
 
+void CPixfoldApp::ProcessPendingEvents() {
+    // The toolkit guards the handlers of its own events, not the queued ones.
+    try {
+        wxApp::ProcessPendingEvents();
+    } catch (...) {
+        if (!OnExceptionInMainLoop()) {
+            throw;
+        }
+    }
+}
+
+bool CPixfoldApp::OnExceptionInMainLoop() {
+    std::string what = "unknown error";
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        what = "out of memory";
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    Shell::Current().AppMessage(
+        Format("The last operation could not be completed:\n%s", what.c_str()),
+        MB_OK | MB_ICONERROR);
+    return true;
+}
+
 std::string CPixfoldApp::IniPath() const {
     return m_registry->Folder() + "/" + SettingsStore::kIniFileName;
 }
@@ -70,6 +99,12 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
 
     // 1-3: the settings store, opened on the product key; first run migrates.
     m_registry = std::make_unique<reg::Registry>(ConfigDir());
+    m_registry->SetDamageHandler([this](const std::string& copy) {
+        // Shown once the window is up; the store has already started afresh.
+        CallAfter([copy] {
+            Shell::Current().AppMessage(DamagedSettingsMessage(copy), MB_OK | MB_ICONEXCLAMATION);
+        });
+    });
     m_settings = std::make_unique<SettingsStore>(*m_registry);
     m_pSettings = m_settings.get();
     OpenStoreAtStartup(*m_settings);

@@ -25,6 +25,10 @@ class CPixfoldApp : public wxApp {
 
     bool OnInit() override;
     int OnExit() override;
+    // A command that throws is abandoned with a message; the program goes on.
+    bool OnExceptionInMainLoop() override;
+    // Queued calls (CallAfter, posted events) get the same treatment.
+    void ProcessPendingEvents() override;
 
     // The folder named on the command line, given before the toolkit (and with
     // it this object) exists; OnInit opens it.

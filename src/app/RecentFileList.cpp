@@ -128,13 +128,22 @@ void RecentFileList::Load(const std::string& iniPath) {
 }
 
 bool RecentFileList::Save(const std::string& iniPath) const {
+    // No list: the stored entries stay for when the count is raised again.
+    if (m_max == 0) {
+        return true;
+    }
     std::vector<std::string> out;
     bool inSection = false;
     bool written = false;
     auto writeSection = [&]() {
         out.push_back(std::string("[") + kSection + "]");
-        for (size_t i = 0; i < m_paths.size(); ++i) {
-            out.push_back(Format("File%zu=%s", i + 1, m_paths[i].c_str()));
+        size_t n = 0;
+        for (const std::string& path : m_paths) {
+            // A line break in a name would break the file: such a path stays
+            // in this run's menu but is not stored.
+            if (path.find_first_of("\r\n") == std::string::npos) {
+                out.push_back(Format("File%zu=%s", ++n, path.c_str()));
+            }
         }
         written = true;
     };

@@ -23,7 +23,8 @@ class RecentFileList {
     std::string MenuText(size_t index) const;
 
     void Load(const std::string& iniPath);
-    // Rewrites the file, keeping its other sections; false when it cannot be written.
+    // Rewrites the file, keeping its other sections; false when it cannot be
+    // written. With no list (a count of 0) the file is left as it is.
     bool Save(const std::string& iniPath) const;
 
     static constexpr const char* kSection = "Recent File List";

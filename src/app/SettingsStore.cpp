@@ -33,23 +33,24 @@ std::string SettingsStore::SectionPath(const std::string& section) const {
     return m_strProductKey + "\\" + section;
 }
 
-bool SettingsStore::ReadText(const std::string& section, const std::string& name,
-                             std::string* text) {
+LONG SettingsStore::QueryText(const std::string& section, const std::string& name,
+                              std::string* text) {
     HKEY key;
-    if (m_registry.OpenKey(m_hRootKey, SectionPath(section), KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
+    if (LONG rc = m_registry.OpenKey(m_hRootKey, SectionPath(section), KEY_READ, &key);
+        rc != ERROR_SUCCESS) {
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_FILE_NOT_FOUND;
     }
     uint8_t buffer[kReadLimit + 1] = {};
     uint32_t cb = kReadLimit;
     LONG rc = m_registry.QueryValue(key, name, nullptr, buffer, &cb);
     m_registry.CloseKey(key);
     if (rc != ERROR_SUCCESS) {
-        return false;
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_FILE_NOT_FOUND;
     }
     // The stored bytes are taken as text up to the first NUL, whatever the type.
     buffer[cb < kReadLimit ? cb : kReadLimit] = 0;
     *text = reinterpret_cast<const char*>(buffer);
-    return true;
+    return ERROR_SUCCESS;
 }
 
 int SettingsStore::GetInt(const std::string& section, const std::string& name, int defaultValue) {
@@ -162,6 +163,9 @@ void SettingsStore::MigrateIniFile(HKEY productKey) {
 namespace pixfold {
 
 bool OpenStoreAtStartup(SettingsStore& store) {
+    // The product key and the migrated values are committed together: a start
+    // killed half-way leaves neither, so the next start migrates again.
+    reg::RegistryBatch batch(store.Registry());
     reg::HKEY key;
     uint32_t disposition = 0;
     if (!store.Open(reg::HKEY_LOCAL_MACHINE, SettingsStore::kProductKeyPath, &key, &disposition)) {
@@ -171,7 +175,14 @@ bool OpenStoreAtStartup(SettingsStore& store) {
         store.MigrateIniFile(key);
     }
     store.Registry().CloseKey(key);
-    return true;
+    return !batch.Active() || batch.Commit();
+}
+
+std::string DamagedSettingsMessage(const std::string& damagedCopy) {
+    return Format(
+        "The settings could not be read: their file was damaged.\nThe damaged file was kept "
+        "as\n%s\n\nDefault settings are in use.",
+        damagedCopy.c_str());
 }
 
 }  // namespace pixfold

@@ -32,6 +32,10 @@ class SettingsStore {
     bool SetBinary(const std::string& section, const std::string& name, int count,
                    const uint8_t* data);
 
+    // The text of a value that fits the read limit, or why there is none:
+    // ERROR_FILE_NOT_FOUND (missing or too long), ERROR_BUSY, ERROR_FILE_CORRUPT.
+    reg::LONG QueryText(const std::string& section, const std::string& name, std::string* text);
+
     reg::HKEY RootKey() const { return m_hRootKey; }
     const std::string& ProductKeyPath() const { return m_strProductKey; }
     reg::Registry& Registry() const { return m_registry; }
@@ -43,8 +47,9 @@ class SettingsStore {
 
   private:
     std::string SectionPath(const std::string& section) const;
-    // Text of a REG_SZ-style value that fits the read limit; false otherwise.
-    bool ReadText(const std::string& section, const std::string& name, std::string* text);
+    bool ReadText(const std::string& section, const std::string& name, std::string* text) {
+        return QueryText(section, name, text) == reg::ERROR_SUCCESS;
+    }
 
     reg::Registry& m_registry;
     reg::HKEY m_hRootKey = reg::HKEY_LOCAL_MACHINE;
@@ -56,8 +61,11 @@ class SettingsStore {
 namespace pixfold {
 
 // What start-up does with the store: open the product key under
-// HKEY_LOCAL_MACHINE and, when it was only now created, migrate the INI file.
-// Returns whether the key could be opened.
+// HKEY_LOCAL_MACHINE and, when it was only now created, migrate the INI file,
+// both in one transaction. Returns whether the key could be opened.
 bool OpenStoreAtStartup(SettingsStore& store);
+
+// What the user is told when a damaged store was set aside for a fresh one.
+std::string DamagedSettingsMessage(const std::string& damagedCopy);
 
 }  // namespace pixfold

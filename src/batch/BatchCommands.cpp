@@ -1,20 +1,24 @@
 #include "batch/BatchCommands.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include "app/CommandLine.h"
 #include "app/SettingsStore.h"
 #include "catalog/FolderScan.h"
-#include "fileops/Details.h"
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
+#include "platform/ControlBytes.h"
 #include "platform/Registry.h"
+#include "platform/SameFolder.h"
 #include "platform/StderrShell.h"
 #include "platform/TextUtil.h"
 #include "publish/Publish.h"
@@ -46,7 +50,13 @@ const char* const kUsage =
     "      $PIXFOLD_CONFIG_DIR, else $XDG_CONFIG_HOME/pixfold, else ~/.config/pixfold).\n"
     "  pixfold-batch --help | --version\n"
     "\n"
-    "Messages the program would show in a box go to standard error, one each.\n"
+    "Every command takes --help.\n"
+    "\n"
+    "Names in the output of details and thumbs have each control byte (a newline,\n"
+    "a tab, an escape...) written as \\xHH and a backslash as \\\\, so every record\n"
+    "stays one line; on a terminal, bytes that are not UTF-8 are written as \\xHH too.\n"
+    "Messages the program would show in a box go to standard error, one each, with\n"
+    "the file they are about.\n"
     "Exit status: 0 no message, 1 some file failed, 2 wrong command line or unreadable folder.\n";
 
 struct CatalogOptions {
@@ -78,7 +88,10 @@ bool ParseNumber(const std::string& text, int& value) {
     return true;
 }
 
-// Parses FOLDER and the catalogue options; returns an error text or "".
+// What ParseCatalogOptions answers for --help.
+const char* const kHelp = "--help";
+
+// Parses FOLDER and the catalogue options; returns an error text, kHelp or "".
 std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t first, bool wantOut,
                                 CatalogOptions& opts, bool publish = false) {
     for (size_t i = first; i < args.size(); ++i) {
@@ -145,6 +158,8 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
             }
         } else if (publish && a == "--yes") {
             opts.yes = true;
+        } else if (a == "--help" || a == "-h") {
+            return kHelp;
         } else if (a == "--out" && wantOut) {
             if (!value(opts.outDir)) {
                 return "--out needs a folder";
@@ -169,6 +184,11 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
     if (publish && opts.page.empty() && (opts.link || opts.table)) {
         return "--link and --table go with --page";
     }
+    // Without --size the limit comes from the pitch, and must meet the same range.
+    if (publish && opts.size < 0 && (opts.scan.pitch - 3 < 10 || opts.scan.pitch - 3 > 5000)) {
+        return "the size from --pitch " + std::to_string(opts.scan.pitch) +
+               " is outside 10 to 5000; give --size";
+    }
     return "";
 }
 
@@ -187,7 +207,7 @@ bool WritePpm(const ThumbRecord& r, const std::string& path) {
     std::fprintf(fp, "P6\n%u %u\n255\n", r.m_nThumbWidth, r.m_nThumbHeight);
     const uint32_t stride = AlignedRowLength(r.m_nThumbWidth);
     std::vector<uint8_t> row(size_t{r.m_nThumbWidth} * 3);
-    for (uint32_t y = 0; y < r.m_nThumbHeight && r.m_pDib; ++y) {
+    for (uint32_t y = 0; y < r.m_nThumbHeight && r.m_pDib && !row.empty(); ++y) {
         const uint8_t* src = r.m_pDib.get() + uint64_t{r.m_nThumbHeight - 1 - y} * stride;
         for (uint32_t x = 0; x < r.m_nThumbWidth; ++x) {
             row[x * 3] = src[x * 3 + 2];
@@ -206,9 +226,13 @@ int CannotRead(std::FILE* err, const std::string& folder) {
 
 // Parses the command line and checks the folder (and the one to create);
 // returns an exit code, or -1 to go on.
-int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, std::FILE* err,
-            CatalogOptions& opts) {
+int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, std::FILE* out,
+            std::FILE* err, CatalogOptions& opts) {
     const std::string problem = ParseCatalogOptions(args, 1, wantOut, opts, publish);
+    if (problem == kHelp) {
+        std::fputs(kUsage, out);
+        return kExitOk;
+    }
     if (!problem.empty()) {
         return Usage(err, problem);
     }
@@ -223,21 +247,33 @@ int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, st
     return -1;
 }
 
-// A folder scanned as Open Folder does, its messages on standard error.
+// A folder scanned as Open Folder does, its messages on standard error; an
+// unreadable folder is left for the caller to report, once.
 struct BatchScan {
-    BatchScan(const CatalogOptions& opts, std::FILE* err)
-        : shell(err),
-          scope(shell),
-          readable(OpenFolder(list, opts.folder, opts.scan).folderReadable) {}
+    BatchScan(const CatalogOptions& opts, std::FILE* err) : shell(err), scope(shell) {
+        shell.ProgressOpen("starting...");
+        const ScanOutcome outcome = ScanFolder(list, opts.folder, opts.scan);
+        shell.ProgressClose();
+        readable = outcome.folderReadable;
+        if (readable && !outcome.anyMatch) {
+            shell.AppMessage("No files found.");
+        }
+    }
     StderrShell shell;
     ShellScope scope;
     ThumbCatalog list;
-    bool readable;
+    bool readable = true;
 };
+
+// A name as printed: escaped so that it stays on its line, and on a terminal
+// so that it cannot send the terminal an escape sequence.
+std::string PrintedName(const std::string& name, std::FILE* out) {
+    return EscapeControlBytes(name, {true, true, isatty(fileno(out)) == 1});
+}
 
 int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out, std::FILE* err) {
     CatalogOptions opts;
-    if (const int rc = Prepare(args, thumbs, false, err, opts); rc >= 0) {
+    if (const int rc = Prepare(args, thumbs, false, out, err, opts); rc >= 0) {
         return rc;
     }
     BatchScan scan(opts, err);
@@ -247,21 +283,22 @@ int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out
     StderrShell& shell = scan.shell;
     const ThumbCatalog& list = scan.list;
     bool writeFailed = false;
-    if (thumbs) {
-        size_t index = 0;
-        for (const auto& r : list) {
-            std::string name = r->m_strPath.substr(r->m_strPath.rfind('/') + 1);
+    size_t index = 0;
+    for (const auto& r : list) {
+        if (thumbs) {
+            const std::string name = r->m_strPath.substr(r->m_strPath.rfind('/') + 1);
             if (r->m_pDib && !WritePpm(*r, opts.outDir + Format("/%04zu.ppm", index))) {
                 shell.Message(Format("Cannot write %s/%04zu.ppm", opts.outDir.c_str(), index),
                               MB_OK, kAppTitle, MsgOwner::App);
                 writeFailed = true;
             }
-            std::fprintf(out, "%zu\t%s\t%s\n", index, name.c_str(), r->m_strDim.c_str());
-            ++index;
+            std::fprintf(out, "%zu\t%s\t%s\n", index, PrintedName(name, out).c_str(),
+                         r->m_strDim.c_str());
+        } else {
+            std::fprintf(out, "%s\t%s\t%s\t%s\r\n", PrintedName(r->m_strTitle, out).c_str(),
+                         r->m_strSize.c_str(), r->m_strDate.c_str(), r->m_strDim.c_str());
         }
-    } else {
-        const std::string text = FormatDetails(list);
-        std::fwrite(text.data(), 1, text.size(), out);
+        ++index;
     }
     std::fflush(out);
     return (shell.MessageCount() > 0 || writeFailed) ? kExitMessages : kExitOk;
@@ -274,16 +311,12 @@ std::string WithoutTrailingSlash(std::string s) {
     return s;
 }
 
-int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
+int RunPublish(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     CatalogOptions opts;
-    if (const int rc = Prepare(args, false, true, err, opts); rc >= 0) {
+    if (const int rc = Prepare(args, false, true, out, err, opts); rc >= 0) {
         return rc;
     }
-    char a[PATH_MAX], b[PATH_MAX];
-    const bool sameFolder = realpath(opts.folder.c_str(), a) &&
-                            realpath(opts.thumbFolder.c_str(), b) &&
-                            std::string(a) == std::string(b);
-    if (opts.naming == kOriginalName && sameFolder && !opts.yes) {
+    if (opts.naming == kOriginalName && IsSameFolder(opts.folder, opts.thumbFolder) && !opts.yes) {
         std::fprintf(err,
                      "pixfold-batch: --naming original into the images' own folder replaces "
                      "the images with their thumbnails; add --yes to do that\n");
@@ -303,6 +336,8 @@ int RunPublish(const std::vector<std::string>& args, std::FILE* err) {
     p.table = opts.table ? 1 : 0;
     p.rowCount = opts.table ? opts.table : 5;
     p.folder = WithoutTrailingSlash(opts.thumbFolder);
+    p.replaceOriginals = opts.yes;
+    p.declareWrittenSize = true;
     Publish(scan.list, nullptr, p, std::time(nullptr), {});
     return scan.shell.MessageCount() > 0 ? kExitMessages : kExitOk;
 }
@@ -315,21 +350,81 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
     return s;
 }
 
+int StoreBusy(std::FILE* err, const reg::Registry& registry) {
+    std::fprintf(err,
+                 "pixfold-batch: the settings in %s are locked by another program; try again\n",
+                 registry.DatabasePath().c_str());
+    return kExitMessages;
+}
+
+int StoreDamaged(std::FILE* err, const reg::Registry& registry) {
+    std::fprintf(err,
+                 "pixfold-batch: the settings in %s are damaged and were left as they are; "
+                 "defaults are in use\n",
+                 registry.DatabasePath().c_str());
+    return kExitMessages;
+}
+
 int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (args.size() < 2) {
         return Usage(err, "settings needs list, get or set");
     }
+    for (size_t i = 1; i < args.size(); ++i) {
+        const bool storedText = args[1] == "set" && i == 4;
+        if ((args[i] == "--help" || args[i] == "-h") && !storedText) {
+            std::fputs(kUsage, out);
+            return kExitOk;
+        }
+    }
+    // Values are printed as stored, except that a terminal gets no raw control bytes.
+    const bool terminal = isatty(fileno(out)) == 1;
+    auto shown = [terminal](const std::string& text) {
+        return terminal ? EscapeControlBytes(text, {false, true, true}) : text;
+    };
     reg::Registry registry(ConfigDir());
+    bool damaged = false;
+    registry.SetDamageHandler([&](const std::string& copy) {
+        std::fprintf(err,
+                     "pixfold-batch: the settings were damaged; the damaged file was kept as %s "
+                     "and defaults are in use\n",
+                     copy.c_str());
+        damaged = true;
+    });
     SettingsStore store(registry);
-    OpenStoreAtStartup(store);
     const std::string& verb = args[1];
+    const bool read = verb == "list" || verb == "get";
+    {
+        // A read opens the store as a start does (the first start copies
+        // Pixfold.INI), but never replaces a damaged store.
+        reg::HKEY key;
+        const reg::LONG rc = registry.OpenKey(reg::HKEY_LOCAL_MACHINE,
+                                              SettingsStore::kProductKeyPath, reg::KEY_READ, &key);
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT && read) {
+            damaged = true;
+            StoreDamaged(err, registry);
+        } else {
+            OpenStoreAtStartup(store);
+        }
+    }
     if (verb == "list" && args.size() == 2) {
         reg::HKEY product;
-        if (registry.OpenKey(store.RootKey(), store.ProductKeyPath(), reg::KEY_READ, &product) !=
-            reg::ERROR_SUCCESS) {
-            return kExitOk;  // nothing stored
+        reg::LONG rc = damaged ? reg::ERROR_FILE_NOT_FOUND
+                               : registry.OpenKey(store.RootKey(), store.ProductKeyPath(),
+                                                  reg::KEY_READ, &product);
+        std::vector<reg::ValueEntry> values;
+        if (rc == reg::ERROR_SUCCESS) {
+            values = registry.ListValues(product, &rc);
         }
-        for (const reg::ValueEntry& v : registry.ListValues(product)) {
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT) {
+            return StoreDamaged(err, registry);
+        }
+        for (const reg::ValueEntry& v : values) {
             std::string data;
             if (v.type == reg::REG_SZ) {
                 data.assign(v.data.begin(), v.data.end());
@@ -337,25 +432,43 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
             } else {
                 data = Hex(v.data);
             }
-            std::fprintf(out, "%s\t%s\t%s\t%s\n", v.keyPath.c_str(), v.name.c_str(),
+            std::fprintf(out, "%s\t%s\t%s\t%s\n", shown(v.keyPath).c_str(), shown(v.name).c_str(),
                          v.type == reg::REG_SZ
                              ? "REG_SZ"
                              : (v.type == reg::REG_BINARY ? "REG_BINARY" : "REG_NONE"),
-                         data.c_str());
+                         shown(data).c_str());
         }
-        return kExitOk;
+        return damaged ? kExitMessages : kExitOk;
     }
-    if (verb == "get" && args.size() == 4) {
-        std::fprintf(out, "%s\n", store.GetString(args[2], args[3], "").c_str());
-        return kExitOk;
-    }
-    if (verb == "get" && args.size() == 6 && args[2] == "--int") {
+    const bool asInt = verb == "get" && args.size() == 6 && args[2] == "--int";
+    if ((verb == "get" && args.size() == 4) || asInt) {
         int def = 0;
-        if (!ParseNumber(args[3], def)) {
+        if (asInt && !ParseNumber(args[3], def)) {
             return Usage(err, "--int needs a whole number as its default");
         }
-        std::fprintf(out, "%d\n", store.GetInt(args[4], args[5], def));
-        return kExitOk;
+        const std::string& section = args[asInt ? 4 : 2];
+        const std::string& name = args[asInt ? 5 : 3];
+        std::string text;
+        const reg::LONG rc =
+            damaged ? reg::ERROR_FILE_NOT_FOUND : store.QueryText(section, name, &text);
+        if (rc == reg::ERROR_BUSY) {
+            return StoreBusy(err, registry);
+        }
+        if (rc == reg::ERROR_FILE_CORRUPT) {
+            damaged = true;
+            StoreDamaged(err, registry);
+        }
+        int value = def;
+        if (rc != reg::ERROR_SUCCESS || (asInt && !ScanInt(text.c_str(), value))) {
+            text.clear();
+            value = def;
+        }
+        if (asInt) {
+            std::fprintf(out, "%d\n", value);
+        } else {
+            std::fprintf(out, "%s\n", shown(text).c_str());
+        }
+        return damaged ? kExitMessages : kExitOk;
     }
     if (verb == "set" && args.size() == 5) {
         if (!store.SetString(args[2], args[3], args[4])) {
@@ -363,12 +476,25 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
                          args[3].c_str(), registry.DatabasePath().c_str());
             return kExitMessages;
         }
-        return kExitOk;
+        return damaged ? kExitMessages : kExitOk;
     }
     return Usage(err, "wrong settings command");
 }
 
 }  // namespace
+
+int RunGuarded(const std::function<int()>& command, std::FILE* err) {
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        std::fputs("pixfold-batch: out of memory\n", err);
+    } catch (const std::exception& e) {
+        std::fprintf(err, "pixfold-batch: %s\n", e.what());
+    } catch (...) {
+        std::fputs("pixfold-batch: unexpected error\n", err);
+    }
+    return kExitUsage;
+}
 
 int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (args.empty()) {
@@ -390,7 +516,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         return RunCatalog(args, true, out, err);
     }
     if (cmd == "publish") {
-        return RunPublish(args, err);
+        return RunPublish(args, out, err);
     }
     if (cmd == "settings") {
         return RunSettings(args, out, err);

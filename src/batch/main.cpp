@@ -5,6 +5,10 @@
 #include "batch/BatchCommands.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return pixfold::batch::Run(args, stdout, stderr);
+    return pixfold::batch::RunGuarded(
+        [&] {
+            const std::vector<std::string> args(argv + 1, argv + argc);
+            return pixfold::batch::Run(args, stdout, stderr);
+        },
+        stderr);
 }

@@ -31,8 +31,9 @@ void AddFileRecord(ThumbCatalog& list, const std::string& folder, const FindData
 
     auto record = std::make_unique<ThumbRecord>();
     record->m_strPath = path;
-    record->m_dwFileSize = static_cast<uint32_t>(found.size);
-    record->m_strSize = Format("%d", static_cast<int>(record->m_dwFileSize));
+    // The whole size, unsigned: files of 2 GiB and more are neither negative nor small.
+    record->m_dwFileSize = found.size;
+    record->m_strSize = Format("%llu", static_cast<unsigned long long>(record->m_dwFileSize));
 
     const uint64_t local = UtcTicksToLocal(found.lastWrite);
     record->m_dwTimeLow = static_cast<uint32_t>(local);

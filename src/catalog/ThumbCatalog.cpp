@@ -118,7 +118,7 @@ void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle) {
             break;
         }
         case kSortSize: {
-            std::vector<uint32_t> keys;
+            std::vector<uint64_t> keys;
             keys.reserve(list.size());
             for (const auto& r : list) {
                 keys.push_back(r->m_dwFileSize);

@@ -40,7 +40,7 @@ class ThumbRecord {
     uint16_t m_wYear = 0;
     uint16_t m_wHour = 0;
     uint16_t m_wMinute = 0;
-    uint32_t m_dwFileSize = 0;  // low 32 bits of the size
+    uint64_t m_dwFileSize = 0;  // bytes, all 64 bits of them
     std::string m_strPath;
     std::string m_strFolder;  // up to and including the last separator
     std::string m_strTitle;   // name without extension

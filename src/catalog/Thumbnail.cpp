@@ -27,8 +27,20 @@ void ChooseDecoderScale(uint32_t w, uint32_t h, int pitch, uint32_t& scaleNum,
     }
 }
 
+namespace {
+
+// As a decode that ran out of memory: said once, no thumbnail, the scan goes on.
+void NoMemoryForThumbnail(ThumbRecord& record) {
+    record.m_nThumbWidth = 0;
+    record.m_nThumbHeight = 0;
+    Shell::Current().AppMessage("JpegFile :\nOut of memory", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
 void BuildThumbnail(ThumbRecord& record, int pitch) {
     record.ReleaseThumbnail();
+    MessageSubject subject(record.m_strPath);
     // A pitch of 3 or less leaves no room for a picture; keep a 1-pixel minimum
     // so that a bad stored value cannot produce a zero divisor.
     const uint32_t thumbMax = pitch > 4 ? static_cast<uint32_t>(pitch - 3) : 1;
@@ -57,31 +69,41 @@ void BuildThumbnail(ThumbRecord& record, int pitch) {
     }
 
     const ThumbSize ts = FitThumbnail(dw, dh, thumbMax);
-    record.m_nThumbWidth = ts.width;
-    record.m_nThumbHeight = ts.height;
     PixelBuffer reduced;
     uint8_t* pixels = decoded.get();
     if (ts.width != dw || ts.height != dh) {
-        reduced = AllocatePixels(uint64_t{AlignedRowLength(ts.width)} * ts.height);
-        // A side of 0 (a very wide or tall picture) has nothing to average: the
-        // record gets an empty bitmap.
-        if (reduced) {
+        // A side of 0 (a very wide or tall picture) has nothing to average:
+        // the record gets an empty bitmap.
+        if (ts.width > 0 && ts.height > 0) {
+            reduced = AllocatePixels(uint64_t{AlignedRowLength(ts.width)} * ts.height);
+            if (!reduced) {
+                NoMemoryForThumbnail(record);
+                return;
+            }
             ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, ts.width, ts.height, true);
         }
         pixels = reduced.get();
     }
-    record.m_strDim = Format("%d x %d", static_cast<int>(ts.width), static_cast<int>(ts.height));
 
+    PixelBuffer bits;
+    uint32_t aligned = 0;
     if (pixels) {
         SwapRedBlue(pixels, ts.width, ts.height);
-        FlipRows(pixels, ts.width * 3, ts.height);
-        uint32_t aligned = 0;
-        record.m_pDib = MakeAlignedRows(pixels, ts.width, ts.height, aligned);
+        if (FlipRows(pixels, ts.width * 3, ts.height)) {
+            bits = MakeAlignedRows(pixels, ts.width, ts.height, aligned);
+        }
     } else {
         uint8_t none = 0;
-        uint32_t aligned = 0;
-        record.m_pDib = MakeAlignedRows(&none, ts.width, ts.height, aligned);
+        bits = MakeAlignedRows(&none, ts.width, ts.height, aligned);
     }
+    if (!bits) {
+        NoMemoryForThumbnail(record);
+        return;
+    }
+    record.m_nThumbWidth = ts.width;
+    record.m_nThumbHeight = ts.height;
+    record.m_strDim = Format("%d x %d", static_cast<int>(ts.width), static_cast<int>(ts.height));
+    record.m_pDib = std::move(bits);
 }
 
 }  // namespace pixfold

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/SameFolder.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -200,10 +201,9 @@ ChooserFilter FilterForExtension(const std::string& ext) {
 
 RenameKind ApplyMoveToRecord(ThumbRecord& record, const std::string& chosen) {
     const std::string::size_type slash = chosen.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
+    const std::string folder = slash == std::string::npos ? "." : chosen.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
-    if (UpperAscii(folder) != UpperAscii(record.m_strFolder)) {
+    if (!IsSameFolder(folder, record.m_strFolder)) {
         return RenameKind::Moved;
     }
     record.m_strPath = chosen;

@@ -46,9 +46,9 @@ ChooserFilter FilterForExtension(const std::string& ext);
 
 enum class RenameKind { Renamed, Moved };
 
-// After a successful move: a rename (same folder, compared upper-cased)
-// updates the record's path, title and extension; a move to another folder
-// leaves the record for the caller to remove.
+// After a successful move: a rename (the same folder, as the file system
+// tells) updates the record's path, title and extension; a move to another
+// folder leaves the record for the caller to remove.
 RenameKind ApplyMoveToRecord(ThumbRecord& record, const std::string& chosenPath);
 
 inline constexpr const char* kDeleteQuestion =

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
@@ -131,6 +132,8 @@ DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
         jpeg_destroy_decompress(&cinfo);
         return DecodeResult::OutOfMemory;
     }
+    // Whatever the rows below leave unwritten shows black, never old memory.
+    std::memset(buffer, 0, bytes);
     *width = cinfo.output_width;
     *height = cinfo.output_height;
 
@@ -151,6 +154,12 @@ DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
             }
         } else if (components == 4) {
             CmykRowToRgb(src, dst, cinfo.output_width, inverted);
+        } else {
+            // Two or five and more components have no colour meaning: the
+            // first is shown as grey.
+            for (JDIMENSION x = 0; x < cinfo.output_width; ++x) {
+                dst[x * 3] = dst[x * 3 + 1] = dst[x * 3 + 2] = src[size_t{x} * components];
+            }
         }
     }
     jpeg_finish_decompress(&cinfo);
@@ -234,6 +243,7 @@ PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& heigh
                               uint32_t scaleNum, uint32_t scaleDenom) {
     width = 0;
     height = 0;
+    MessageSubject subject(path);
     std::FILE* fp = OpenRegularFileForRead(path);
     if (!fp) {
         Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
@@ -249,6 +259,7 @@ PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& heigh
 }
 
 bool JpegFile::ReadDimensions(const std::string& path, uint32_t& width, uint32_t& height) {
+    MessageSubject subject(path);
     std::FILE* fp = OpenRegularFileForRead(path);
     if (!fp) {
         Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
@@ -270,6 +281,7 @@ bool JpegFile::WriteRgb(const std::string& path, const uint8_t* buffer, uint32_t
     if (!buffer || width == 0 || height == 0) {
         return false;
     }
+    MessageSubject subject(path);
     AtomicFile out;
     if (!out.Open(path)) {
         Shell::Current().AppMessage(Format("JpegFile :\nCan't open %s\n", path.c_str()));

@@ -1,6 +1,7 @@
 #include "jpeg/PixelOps.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -17,8 +18,19 @@ uint64_t PackedImageBytes(uint32_t width, uint32_t height) {
     return bytes > kMaxPixelBytes ? 0 : bytes;
 }
 
+namespace {
+std::atomic<int> g_failAfter{-1};
+}
+
+void FailPixelAllocationAfter(int succeed) {
+    g_failAfter = succeed;
+}
+
 PixelBuffer AllocatePixels(uint64_t bytes) {
     if (bytes == 0 || bytes > kMaxPixelBytes) {
+        return nullptr;
+    }
+    if (g_failAfter >= 0 && g_failAfter-- == 0) {
         return nullptr;
     }
     return PixelBuffer(new (std::nothrow) uint8_t[bytes]);
@@ -79,7 +91,9 @@ PixelBuffer MakeAlignedRows(const uint8_t* buffer, uint32_t width, uint32_t heig
     }
     const uint64_t packed = uint64_t{width} * 3;
     for (uint32_t r = 0; r < height; ++r) {
-        std::memcpy(out.get() + uint64_t{r} * len, buffer + r * packed, packed);
+        uint8_t* row = out.get() + uint64_t{r} * len;
+        std::memcpy(row, buffer + r * packed, packed);
+        std::memset(row + packed, 0, len - packed);  // the padding is written too
     }
     alignedRowLength = len;
     return out;

@@ -24,6 +24,10 @@ uint64_t PackedImageBytes(uint32_t width, uint32_t height);
 // the allocation fails.
 PixelBuffer AllocatePixels(uint64_t bytes);
 
+// For tests of the out-of-memory paths: after `succeed` more allocations, the
+// next one fails (once). A negative count turns this off.
+void FailPixelAllocationAfter(int succeed);
+
 bool SwapRedBlue(uint8_t* buffer, uint32_t width, uint32_t height);
 bool FlipRows(uint8_t* buffer, uint32_t rowLength, uint32_t rows);
 PixelBuffer MakeAlignedRows(const uint8_t* buffer, uint32_t width, uint32_t height,

@@ -1,11 +1,13 @@
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace pixfold {
@@ -23,15 +25,43 @@ std::string DirName(const std::string& path) {
 
 namespace {
 
-std::string BaseName(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 mode_t CurrentUmask() {
     mode_t mask = umask(0);
     umask(mask);
     return mask;
+}
+
+// A short name of its own beside the target, whatever the target's length.
+std::string ShortTempName(const std::string& dir) {
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    uint32_t bits = 0;
+    if (getrandom(&bits, sizeof bits, 0) != sizeof bits) {
+        bits = static_cast<uint32_t>(getpid()) * 2654435761u ^ static_cast<uint32_t>(time(nullptr));
+    }
+    std::string name = dir + "/.pxf-";
+    for (int i = 0; i < 6; ++i, bits /= 36) {
+        name += digits[bits % 36];
+    }
+    return name;
+}
+
+// Gives an unnamed file a name; fails with EEXIST when the name is taken.
+int LinkUnnamed(int fd, const std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    const int err = errno;
+    if (err != EEXIST && linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return err;
+}
+
+// Unnamed files need a way to be named later: /proc, or the right to link by descriptor.
+bool CanNameUnnamedFiles() {
+    static const bool can = access("/proc/self/fd", X_OK) == 0;
+    return can;
 }
 
 }  // namespace
@@ -43,27 +73,74 @@ AtomicFile::~AtomicFile() {
 bool AtomicFile::Open(const std::string& target) {
     Abandon();
     m_target = target;
-    std::string tmpl = DirName(target) + "/." + BaseName(target) + ".XXXXXX";
-    std::vector<char> buf(tmpl.begin(), tmpl.end());
-    buf.push_back('\0');
-    int fd = mkostemp(buf.data(), O_CLOEXEC);
-    if (fd < 0) {
+    struct stat st {};
+    const bool exists = stat(target.c_str(), &st) == 0;
+    // A file the user may not write is not replaced behind its back: writing
+    // it in place would have failed, and so does this.
+    if (exists && access(target.c_str(), W_OK) != 0) {
         return false;
     }
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st {};
-    mode_t mode = (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-                      ? (st.st_mode & 07777)
-                      : (0666 & ~CurrentUmask());
+    const mode_t mode =
+        exists && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    const std::string dir = DirName(target);
+    int fd = CanNameUnnamedFiles() ? open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600) : -1;
+    if (fd < 0) {
+        const std::string name = dir + "/.pxf-XXXXXX";
+        std::vector<char> buf(name.begin(), name.end());
+        buf.push_back('\0');
+        fd = mkostemp(buf.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return false;
+        }
+        m_temp = buf.data();
+    }
     fchmod(fd, mode);
     m_fp = fdopen(fd, "wb");
     if (!m_fp) {
+        const int err = errno;
         close(fd);
-        unlink(buf.data());
+        if (!m_temp.empty()) {
+            unlink(m_temp.c_str());
+            m_temp.clear();
+        }
+        errno = err;
         return false;
     }
-    m_temp = buf.data();
     return true;
+}
+
+bool AtomicFile::Place() {
+    if (!m_temp.empty()) {
+        if (rename(m_temp.c_str(), m_target.c_str()) != 0) {
+            return false;
+        }
+        m_temp.clear();
+        return true;
+    }
+    const int fd = fileno(m_fp);
+    int err = LinkUnnamed(fd, m_target);
+    if (err != EEXIST) {
+        return err == 0;
+    }
+    // The target exists: name the file beside it, then rename over it.
+    const std::string dir = DirName(m_target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = ShortTempName(dir);
+        err = LinkUnnamed(fd, name);
+        if (err == EEXIST) {
+            continue;
+        }
+        if (err != 0) {
+            return false;
+        }
+        if (rename(name.c_str(), m_target.c_str()) != 0) {
+            unlink(name.c_str());
+            return false;
+        }
+        return true;
+    }
+    return false;
 }
 
 bool AtomicFile::Commit() {
@@ -71,21 +148,23 @@ bool AtomicFile::Commit() {
         return false;
     }
     bool ok = std::fflush(m_fp) == 0 && !std::ferror(m_fp) && fsync(fileno(m_fp)) == 0;
-    ok = (std::fclose(m_fp) == 0) && ok;
-    m_fp = nullptr;
-    if (ok && rename(m_temp.c_str(), m_target.c_str()) == 0) {
-        // Make the rename itself durable.
-        int dfd = open(DirName(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            fsync(dfd);
-            close(dfd);
-        }
-        m_temp.clear();
-        return true;
+    if (!m_temp.empty()) {
+        // A named file is closed first, so that a failing close stops the rename.
+        ok = (std::fclose(m_fp) == 0) && ok;
+        m_fp = nullptr;
     }
-    unlink(m_temp.c_str());
-    m_temp.clear();
-    return false;
+    ok = ok && Place();
+    Abandon();  // closes an unnamed file (gone unless named) and removes a leftover name
+    if (!ok) {
+        return false;
+    }
+    // Make the new name itself durable.
+    int dfd = open(DirName(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        fsync(dfd);
+        close(dfd);
+    }
+    return true;
 }
 
 void AtomicFile::Abandon() {

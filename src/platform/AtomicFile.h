@@ -1,7 +1,9 @@
 #pragma once
-// Writes a file through a temporary file in the target's folder, renamed over
-// the target only once everything was written and flushed: a failed write never
-// leaves a truncated file where the old one was.
+// Writes a file through a temporary file in the target's folder, put in place
+// of the target only once everything was written and flushed: a failed write
+// never leaves a truncated file where the old one was. The temporary file has
+// no name where the file system allows it, so a crash leaves nothing behind;
+// elsewhere it has a short one, so that a target name of any legal length works.
 
 #include <cstdio>
 #include <string>
@@ -15,17 +17,23 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Creates the temporary file; false when the folder cannot take it.
+    // Creates the temporary file; false when the folder cannot take it or
+    // the target exists and the user may not write it (errno tells which).
     bool Open(const std::string& target);
     std::FILE* Stream() const { return m_fp; }
 
-    // Flushes, syncs and renames into place; false (target untouched) on any failure.
+    // Flushes, syncs and puts the file in place; false (target untouched) on
+    // any failure. The syncs are the last steps before the file is named, so
+    // a caller writing many files could make them once for the folder instead.
     bool Commit();
     void Abandon();
 
+    // The temporary file's name; empty while it has none.
     const std::string& TempPath() const { return m_temp; }
 
   private:
+    bool Place();
+
     std::FILE* m_fp = nullptr;
     std::string m_target;
     std::string m_temp;

@@ -62,30 +62,47 @@ class Stmt {
     int m_rc = SQLITE_ERROR;
 };
 
-// A write transaction that rolls back unless committed.
+// A write transaction that rolls back unless committed. Inside a batch it is
+// part of the batch's transaction and does nothing of its own.
 class Transaction {
   public:
-    explicit Transaction(sqlite3* db) : m_db(db) {
-        m_ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    Transaction(sqlite3* db, bool inBatch) : m_db(db), m_nested(inBatch) {
+        if (!m_nested) {
+            m_rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        }
     }
     ~Transaction() {
-        if (m_ok && !m_done) {
+        if (m_rc == SQLITE_OK && !m_done && !m_nested) {
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         }
     }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
-    bool Ok() const { return m_ok; }
+    bool Ok() const { return m_rc == SQLITE_OK; }
+    int Code() const { return m_rc; }
     bool Commit() {
         m_done = true;
-        return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+        if (m_nested) {
+            return true;
+        }
+        m_rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        if (m_rc != SQLITE_OK && !sqlite3_get_autocommit(m_db)) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);  // a busy COMMIT stays open
+        }
+        return m_rc == SQLITE_OK;
     }
 
   private:
     sqlite3* m_db;
-    bool m_ok = false;
+    bool m_nested;
+    int m_rc = SQLITE_OK;
     bool m_done = false;
 };
+
+bool IsBusyCode(int rc) {
+    const int primary = rc & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -160,25 +177,37 @@ bool Registry::MoveDamagedAside() {
     unlink((DatabasePath() + "-journal").c_str());
     m_damagedCopy = target;
     m_damaged = false;
+    if (m_onDamage) {
+        m_onDamage(target);
+    }
     return true;
 }
 
-bool Registry::Connect(Mode mode) {
-    if (m_db && (mode == Mode::Read || m_writable) && !m_damaged) {
-        return true;
+LONG Registry::Failure(int rc, LONG otherwise) {
+    if (IsDamageCode(rc)) {
+        m_damaged = true;
+        return ERROR_FILE_CORRUPT;
     }
+    return IsBusyCode(rc) ? ERROR_BUSY : otherwise;
+}
+
+LONG Registry::Connect(Mode mode) {
     if (m_damaged) {
-        if (mode == Mode::Read) {
-            return false;  // defaults until the next write replaces it
+        // Only a write replaces a damaged database, and never in the middle of a batch.
+        if (mode == Mode::Read || m_inBatch || !MoveDamagedAside()) {
+            return ERROR_FILE_CORRUPT;
         }
-        if (!MoveDamagedAside()) {
-            return false;
-        }
+    }
+    if (m_db && (mode == Mode::Read || m_writable)) {
+        return ERROR_SUCCESS;
+    }
+    if (m_inBatch) {
+        return ERROR_CANTOPEN;
     }
     Disconnect();
     const std::string path = DatabasePath();
     if (mode == Mode::Read && !FileExists(path)) {
-        return false;
+        return ERROR_FILE_NOT_FOUND;
     }
     if (mode == Mode::Write) {
         MakeDirs(m_folder);
@@ -191,33 +220,76 @@ bool Registry::Connect(Mode mode) {
         Disconnect();
         if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
             Disconnect();
-            return false;
+            return ERROR_CANTOPEN;
         }
     }
-    sqlite3_busy_timeout(m_db, 1000);
+    // Another copy of the program (or the batch command) may hold the lock
+    // while it commits; SQLite retries until the timeout runs out.
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     sqlite3_exec(m_db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     int rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (IsDamageCode(rc)) {
-        m_damaged = true;
+    if (rc != SQLITE_OK) {
         Disconnect();
-        if (mode == Mode::Read) {
-            return false;
+        const LONG err = Failure(rc, ERROR_CANTOPEN);
+        if (err == ERROR_FILE_CORRUPT && mode == Mode::Write) {
+            return Connect(mode);
         }
-        return Connect(mode);
+        return err;
     }
-    m_writable = !sqlite3_db_readonly(m_db, "main");
-    if (m_writable) {
+    if (mode == Mode::Read) {
+        return ERROR_SUCCESS;  // a read never writes, not even the schema
+    }
+    if (sqlite3_db_readonly(m_db, "main")) {
+        return ERROR_ACCESS_DENIED;
+    }
+    // The schema is made under a write lock taken up front: a statement that
+    // has to upgrade its read lock is refused at once, without waiting, while
+    // another process commits.
+    rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
         rc = sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr);
-        if (IsDamageCode(rc)) {
-            m_damaged = true;
-            Disconnect();
-            return mode == Mode::Write && Connect(mode);
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
         }
-        if (rc != SQLITE_OK) {
-            m_writable = false;  // e.g. the folder refuses a journal file
+        if (!sqlite3_get_autocommit(m_db)) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         }
     }
-    return mode == Mode::Read || m_writable;
+    if (rc != SQLITE_OK) {
+        const LONG err = Failure(rc, ERROR_CANTWRITE);  // e.g. the folder refuses a journal file
+        if (err == ERROR_FILE_CORRUPT) {
+            Disconnect();
+            return Connect(mode);
+        }
+        return err;
+    }
+    m_writable = true;
+    return ERROR_SUCCESS;
+}
+
+bool Registry::BeginBatch() {
+    if (m_inBatch || Connect(Mode::Write) != ERROR_SUCCESS) {
+        return false;
+    }
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return false;
+    }
+    m_inBatch = true;
+    return true;
+}
+
+bool Registry::EndBatch(bool commit) {
+    if (!m_inBatch) {
+        return false;
+    }
+    m_inBatch = false;
+    if (commit && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        return true;
+    }
+    if (!sqlite3_get_autocommit(m_db)) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    return !commit;
 }
 
 int64_t Registry::FindChild(int64_t parent, const std::string& name, int* rc) {
@@ -237,16 +309,19 @@ LONG Registry::Walk(HKEY parent, const std::string& subKey, bool create, int64_t
     *created = false;
     {
         Stmt exists(m_db, "SELECT 1 FROM keys WHERE id=?");
-        if (!exists.Ok() || exists.Bind(1, cur).Step() != SQLITE_ROW) {
-            return ERROR_KEY_DELETED;
+        if (!exists.Ok()) {
+            return Failure(exists.PrepareCode(), ERROR_FILE_NOT_FOUND);
+        }
+        const int rc = exists.Bind(1, cur).Step();
+        if (rc != SQLITE_ROW) {
+            return Failure(rc, ERROR_KEY_DELETED);
         }
     }
     for (const std::string& part : SplitKeyPath(subKey)) {
         int rc = SQLITE_OK;
         int64_t next = FindChild(cur, part, &rc);
-        if (IsDamageCode(rc)) {
-            m_damaged = true;
-            return ERROR_CANTOPEN;
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            return Failure(rc, ERROR_CANTOPEN);
         }
         if (next == 0) {
             if (!create) {
@@ -254,11 +329,11 @@ LONG Registry::Walk(HKEY parent, const std::string& subKey, bool create, int64_t
             }
             Stmt ins(m_db, "INSERT INTO keys(parent, name, uname) VALUES(?,?,?)");
             if (!ins.Ok()) {
-                return ERROR_CANTWRITE;
+                return Failure(ins.PrepareCode(), ERROR_CANTWRITE);
             }
             ins.Bind(1, cur).Bind(2, part).Bind(3, UpperAscii(part));
-            if (ins.Step() != SQLITE_DONE) {
-                return ERROR_CANTWRITE;
+            if (const int step = ins.Step(); step != SQLITE_DONE) {
+                return Failure(step, ERROR_CANTWRITE);
             }
             next = sqlite3_last_insert_rowid(m_db);
             *created = true;
@@ -274,12 +349,12 @@ LONG Registry::CreateKey(HKEY parent, const std::string& subKey, uint32_t access
     if (!parent.IsValid() || !result) {
         return ERROR_INVALID_HANDLE;
     }
-    if (!Connect(Mode::Write)) {
-        return ERROR_CANTOPEN;
+    if (const LONG rc = Connect(Mode::Write); rc != ERROR_SUCCESS) {
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_CANTOPEN;
     }
-    Transaction tx(m_db);
+    Transaction tx(m_db, m_inBatch);
     if (!tx.Ok()) {
-        return ERROR_CANTWRITE;
+        return Failure(tx.Code(), ERROR_CANTWRITE);
     }
     int64_t id = 0;
     bool created = false;
@@ -288,7 +363,7 @@ LONG Registry::CreateKey(HKEY parent, const std::string& subKey, uint32_t access
         return rc;
     }
     if (created && !tx.Commit()) {
-        return ERROR_CANTWRITE;
+        return Failure(tx.Code(), ERROR_CANTWRITE);
     }
     *result = HKEY{id, access};
     if (disposition) {
@@ -301,8 +376,8 @@ LONG Registry::OpenKey(HKEY parent, const std::string& subKey, uint32_t access, 
     if (!parent.IsValid() || !result) {
         return ERROR_INVALID_HANDLE;
     }
-    if (!Connect(Mode::Read)) {
-        return ERROR_FILE_NOT_FOUND;
+    if (const LONG rc = Connect(Mode::Read); rc != ERROR_SUCCESS) {
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_FILE_NOT_FOUND;
     }
     int64_t id = 0;
     bool created = false;
@@ -325,23 +400,17 @@ LONG Registry::QueryValue(HKEY key, const std::string& name, uint32_t* type, uin
     if (data && !cb) {
         return ERROR_INVALID_PARAMETER;
     }
-    if (!Connect(Mode::Read)) {
-        return ERROR_FILE_NOT_FOUND;
+    if (const LONG rc = Connect(Mode::Read); rc != ERROR_SUCCESS) {
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_FILE_NOT_FOUND;
     }
     Stmt q(m_db, "SELECT type, data FROM vals WHERE key=? AND uname=?");
     if (!q.Ok()) {
-        if (IsDamageCode(q.PrepareCode())) {
-            m_damaged = true;
-        }
-        return ERROR_FILE_NOT_FOUND;
+        return Failure(q.PrepareCode(), ERROR_FILE_NOT_FOUND);
     }
     q.Bind(1, key.id).Bind(2, UpperAscii(name));
     int rc = q.Step();
     if (rc != SQLITE_ROW) {
-        if (IsDamageCode(rc)) {
-            m_damaged = true;
-        }
-        return ERROR_FILE_NOT_FOUND;
+        return Failure(rc, ERROR_FILE_NOT_FOUND);
     }
     const std::vector<uint8_t> bytes = q.Blob(1);
     if (type) {
@@ -373,17 +442,20 @@ LONG Registry::SetValue(HKEY key, const std::string& name, uint32_t type, const 
     if (!data && cb) {
         return ERROR_INVALID_PARAMETER;
     }
-    if (!Connect(Mode::Write)) {
-        return ERROR_CANTOPEN;
+    if (const LONG rc = Connect(Mode::Write); rc != ERROR_SUCCESS) {
+        return rc == ERROR_BUSY || rc == ERROR_FILE_CORRUPT ? rc : ERROR_CANTOPEN;
     }
-    Transaction tx(m_db);
+    Transaction tx(m_db, m_inBatch);
     if (!tx.Ok()) {
-        return ERROR_CANTWRITE;
+        return Failure(tx.Code(), ERROR_CANTWRITE);
     }
     {
         Stmt exists(m_db, "SELECT 1 FROM keys WHERE id=?");
-        if (!exists.Ok() || exists.Bind(1, key.id).Step() != SQLITE_ROW) {
-            return ERROR_FILE_NOT_FOUND;  // the key was deleted meanwhile
+        if (!exists.Ok()) {
+            return Failure(exists.PrepareCode(), ERROR_CANTWRITE);
+        }
+        if (const int rc = exists.Bind(1, key.id).Step(); rc != SQLITE_ROW) {
+            return Failure(rc, ERROR_FILE_NOT_FOUND);  // the key was deleted meanwhile
         }
     }
     Stmt up(m_db,
@@ -391,12 +463,15 @@ LONG Registry::SetValue(HKEY key, const std::string& name, uint32_t type, const 
             "ON CONFLICT(key, uname) DO UPDATE SET type=excluded.type, "
             "data=excluded.data");
     if (!up.Ok()) {
-        return ERROR_CANTWRITE;
+        return Failure(up.PrepareCode(), ERROR_CANTWRITE);
     }
     up.Bind(1, key.id).Bind(2, name).Bind(3, UpperAscii(name)).Bind(4, int64_t{type});
     up.BindBlob(5, data, cb);
-    if (up.Step() != SQLITE_DONE || !tx.Commit()) {
-        return ERROR_CANTWRITE;
+    if (const int rc = up.Step(); rc != SQLITE_DONE) {
+        return Failure(rc, ERROR_CANTWRITE);
+    }
+    if (!tx.Commit()) {
+        return Failure(tx.Code(), ERROR_CANTWRITE);
     }
     return ERROR_SUCCESS;
 }
@@ -405,9 +480,12 @@ LONG Registry::CloseKey(HKEY key) {
     return key.IsValid() ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-std::vector<ValueEntry> Registry::ListValues(HKEY key) {
+std::vector<ValueEntry> Registry::ListValues(HKEY key, LONG* status) {
     std::vector<ValueEntry> out;
-    if (!key.IsValid() || !Connect(Mode::Read)) {
+    LONG ignored = ERROR_SUCCESS;
+    LONG& result = status ? *status : ignored;
+    result = key.IsValid() ? Connect(Mode::Read) : ERROR_INVALID_HANDLE;
+    if (result != ERROR_SUCCESS) {
         return out;
     }
     // Key paths of every descendant, built from the parent links.
@@ -415,10 +493,16 @@ std::vector<ValueEntry> Registry::ListValues(HKEY key) {
     {
         Stmt q(m_db, "SELECT id, parent, name FROM keys");
         if (!q.Ok()) {
+            result = Failure(q.PrepareCode(), ERROR_FILE_NOT_FOUND);
             return out;
         }
-        while (q.Step() == SQLITE_ROW) {
+        int rc;
+        while ((rc = q.Step()) == SQLITE_ROW) {
             children[q.Int(1)].emplace_back(q.Int(0), q.Text(2));
+        }
+        if (rc != SQLITE_DONE) {
+            result = Failure(rc, ERROR_CANTOPEN);
+            return out;
         }
     }
     std::vector<std::pair<std::string, int64_t>> keys;
@@ -439,8 +523,14 @@ std::vector<ValueEntry> Registry::ListValues(HKEY key) {
             continue;
         }
         q.Bind(1, id);
-        while (q.Step() == SQLITE_ROW) {
+        int rc;
+        while ((rc = q.Step()) == SQLITE_ROW) {
             out.push_back({path, q.Text(0), static_cast<uint32_t>(q.Int(1)), q.Blob(2)});
+        }
+        if (rc != SQLITE_DONE) {
+            result = Failure(rc, ERROR_CANTOPEN);
+            out.clear();
+            return out;
         }
     }
     return out;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace pixfold {
 
@@ -85,6 +86,17 @@ class Shell {
     // The shell the core reports through; never null (a silent one by default).
     static Shell& Current();
     static Shell* Install(Shell* shell);  // returns the previous one
+
+    // The file the messages shown meanwhile are about (see MessageSubject);
+    // a shell that writes a log may name it, a window shows the texts as they are.
+    const std::string& Subject() const { return m_subject; }
+    std::string SetSubject(std::string path) {
+        std::swap(m_subject, path);
+        return path;
+    }
+
+  private:
+    std::string m_subject;
 };
 
 // A shell that shows nothing and declines every question and chooser; the
@@ -122,6 +134,20 @@ class ShellScope {
 
   private:
     Shell* m_prev;
+};
+
+// Names the file that messages are about for the length of a scope.
+class MessageSubject {
+  public:
+    explicit MessageSubject(const std::string& path)
+        : m_shell(Shell::Current()), m_prev(m_shell.SetSubject(path)) {}
+    ~MessageSubject() { m_shell.SetSubject(m_prev); }
+    MessageSubject(const MessageSubject&) = delete;
+    MessageSubject& operator=(const MessageSubject&) = delete;
+
+  private:
+    Shell& m_shell;
+    std::string m_prev;
 };
 
 class WaitCursor {

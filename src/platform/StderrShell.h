@@ -1,6 +1,7 @@
 #pragma once
 // The batch command's shell: every message box becomes one line (or block) on
-// standard error; yes/no questions are answered by a fixed policy.
+// standard error, naming the file it is about; yes/no questions are answered
+// by a fixed policy. On a terminal, control bytes are shown escaped.
 
 #include <cstdio>
 
@@ -10,7 +11,7 @@ namespace pixfold {
 
 class StderrShell : public QuietShell {
   public:
-    explicit StderrShell(std::FILE* out = stderr) : m_out(out) {}
+    explicit StderrShell(std::FILE* out = stderr);
 
     int Message(const std::string& text, unsigned style, const std::string& caption,
                 MsgOwner owner) override;
@@ -24,6 +25,7 @@ class StderrShell : public QuietShell {
 
   private:
     std::FILE* m_out;
+    bool m_terminal;
     int m_count = 0;
     bool m_yes = false;
 };

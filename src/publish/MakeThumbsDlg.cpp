@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "fileops/FileOps.h"
+#include "platform/SameFolder.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -206,27 +207,29 @@ void CMakeThumbsDlg::OnSyncFolders() {
 }
 
 bool CMakeThumbsDlg::CheckOverwrite() {
+    // The suppressed warning counts as agreed to.
     if (m_store.GetInt("Settings", "NoOverDlg", 0) != 0) {
+        m_bOverwriteApproved = 1;
         return true;
     }
-    const std::string images = m_imagesFolder.empty()
-                                   ? m_imagesFolder
-                                   : m_imagesFolder.substr(0, m_imagesFolder.size() - 1);
-    if (UpperAscii(images) != UpperAscii(m_strThumbFolder)) {
+    // Any spelling of the images' folder (a link, "/pics/.", a relative path)
+    // is that folder; letter case makes another one.
+    if (!IsSameFolder(m_imagesFolder, m_strThumbFolder)) {
         return true;
     }
     // Asked every time here: the suppress value was read above.
-    return ConfirmWithSuppress(m_store, "NoOverDlg", kOverwriteQuestion);
+    if (!ConfirmWithSuppress(m_store, "NoOverDlg", kOverwriteQuestion)) {
+        return false;
+    }
+    m_bOverwriteApproved = 1;
+    return true;
 }
 
 void CMakeThumbsDlg::OnOriginalNameClicked() {
     TransferDataFromWindow();
-    if (m_bOverwriteApproved) {
-        return;
-    }
-    if (CheckOverwrite()) {
-        m_bOverwriteApproved = 1;
-    } else {
+    // Approval is given only by agreeing to overwrite: a click while another
+    // folder was named approves nothing, so OK checks again.
+    if (!m_bOverwriteApproved && !CheckOverwrite()) {
         m_nPrepend = 0;
         TransferDataToWindow();
     }

@@ -32,7 +32,8 @@ class CMakeThumbsDlg : public wxDialog {
     void OnOriginalNameClicked();
     void OnSyncFolders();
     void OnOK();
-    // True when processing may go on (no overwrite, or the user agreed).
+    // True when processing may go on (no overwrite, or the user agreed, which
+    // sets m_bOverwriteApproved).
     bool CheckOverwrite();
 
     unsigned m_nSizeLimit = 100;

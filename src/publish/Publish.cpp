@@ -1,5 +1,6 @@
 #include "publish/Publish.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -56,16 +57,46 @@ std::string ThumbFileName(const std::string& title, const std::string& ext, int 
     }
 }
 
-void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::string& folder) {
+ImageFiles::ImageFiles(const ThumbCatalog& list, bool replaceOwn) : m_replaceOwn(replaceOwn) {
+    for (const auto& record : list) {
+        struct stat st {};
+        if (stat(record->m_strPath.c_str(), &st) == 0) {
+            m_files.emplace(st.st_dev, st.st_ino);
+        }
+    }
+}
+
+bool ImageFiles::Protects(const ThumbRecord& record, const std::string& target) const {
+    struct stat st {};
+    if (stat(target.c_str(), &st) != 0 || !m_files.count({st.st_dev, st.st_ino})) {
+        return false;
+    }
+    struct stat own {};
+    const bool itself = stat(record.m_strPath.c_str(), &own) == 0 && own.st_dev == st.st_dev &&
+                        own.st_ino == st.st_ino;
+    return !(itself && m_replaceOwn);
+}
+
+ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::string& folder,
+                        const ImageFiles* images) {
     Shell& shell = Shell::Current();
+    MessageSubject subject(record.m_strPath);
     if (!record.m_pDib) {
         shell.AppMessage("JPEG-2-Thumb Error");
-        return;
+        return {};
     }
     uint32_t w = 0, h = 0;
     if (!JpegFile::ReadDimensions(record.m_strPath, w, h)) {
         shell.AppMessage("JPEG Error");
-        return;
+        return {};
+    }
+    const std::string name = ThumbFileName(record.m_strTitle, record.m_strExt, mode);
+    record.m_strThumbName = name;
+    record.m_strThumbPath = folder + "/" + name;
+    if (images && images->Protects(record, record.m_strThumbPath)) {
+        // Another photo of the folder has the thumbnail's name: it stays.
+        shell.AppMessage(Format("JpegFile :\nCan't open %s\n", record.m_strThumbPath.c_str()));
+        return {};
     }
     uint32_t num = 1, denom = 1;
     if (w > limit || h > limit) {
@@ -74,12 +105,8 @@ void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::str
     }
     uint32_t dw = 0, dh = 0;
     PixelBuffer decoded = JpegFile::ReadRgb(record.m_strPath, dw, dh, num, denom);
-
-    const std::string name = ThumbFileName(record.m_strTitle, record.m_strExt, mode);
-    record.m_strThumbName = name;
-    record.m_strThumbPath = folder + "/" + name;
     if (!decoded) {
-        return;  // the decoder has said why; the names stay recorded
+        return {};  // the decoder has said why; the names stay recorded
     }
     const ThumbSize size = FitThumbnail(dw, dh, limit);
     const uint8_t* pixels = decoded.get();
@@ -88,18 +115,24 @@ void MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::str
         reduced = AllocatePixels(uint64_t{AlignedRowLength(size.width)} * size.height);
         if (!reduced || !ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, size.width,
                                             size.height, true)) {
-            return;  // a side of 0: nothing to write, and nothing to say
+            return {};  // a side of 0: nothing to write, and nothing to say
         }
         pixels = reduced.get();
     }
-    JpegFile::WriteRgb(record.m_strThumbPath, pixels, size.width, size.height, 100);
+    if (!JpegFile::WriteRgb(record.m_strThumbPath, pixels, size.width, size.height, 100)) {
+        return {};
+    }
+    return size;
 }
 
-bool UseAbsoluteRefs(const std::string& pagePath, const std::string& imagesFolder) {
-    const std::string::size_type slash = pagePath.rfind('/');
-    const std::string prefix =
-        slash == std::string::npos ? pagePath : pagePath.substr(0, slash + 1);
-    return prefix != imagesFolder;
+PageFolder::PageFolder(const std::string& pagePath) : m_page(IdentifyPath(DirName(pagePath))) {}
+
+bool PageFolder::Holds(const std::string& folder) {
+    auto [it, fresh] = m_known.try_emplace(folder, false);
+    if (fresh) {
+        it->second = SameIdentity(m_page, IdentifyPath(folder));
+    }
+    return it->second;
 }
 
 std::string HtmlEscape(const std::string& text) {
@@ -167,15 +200,19 @@ std::string RelativeUrl(const std::string& name) {
     return name.find(':') != std::string::npos ? "./" + encoded : encoded;
 }
 
-std::string FormatThumbCell(const ThumbRecord& r, bool link, bool absolute) {
-    const std::string src = absolute ? FileUrl(r.m_strThumbPath) : RelativeUrl(r.m_strThumbName);
-    std::string cell =
-        Format(R"(<img src="%s" alt="%s" border="1" width="%d" height="%d">)",
-               HtmlEscape(src).c_str(), HtmlEscape(r.m_strThumbName).c_str(),
-               static_cast<int>(r.m_nThumbWidth), static_cast<int>(r.m_nThumbHeight));
+std::string FormatThumbCell(const ThumbRecord& r, bool link, bool absoluteThumb, bool absoluteImage,
+                            const ThumbSize* declared) {
+    // An entry that never had a thumbnail made refers to nothing.
+    const std::string src = r.m_strThumbName.empty() ? std::string()
+                            : absoluteThumb          ? FileUrl(r.m_strThumbPath)
+                                                     : RelativeUrl(r.m_strThumbName);
+    const ThumbSize size = declared ? *declared : ThumbSize{r.m_nThumbWidth, r.m_nThumbHeight};
+    std::string cell = Format(R"(<img src="%s" alt="%s" border="1" width="%d" height="%d">)",
+                              HtmlEscape(src).c_str(), HtmlEscape(r.m_strThumbName).c_str(),
+                              static_cast<int>(size.width), static_cast<int>(size.height));
     if (link) {
         const std::string target =
-            absolute ? FileUrl(r.m_strPath) : RelativeUrl(r.m_strTitle + r.m_strExt);
+            absoluteImage ? FileUrl(r.m_strPath) : RelativeUrl(r.m_strTitle + r.m_strExt);
         cell = Format(R"(<a href="%s">)", HtmlEscape(target).c_str()) + cell + "</a>";
     }
     return cell + "\n";
@@ -196,7 +233,8 @@ std::string LongDateTime(std::time_t when) {
 }
 
 std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
-                      const PublishOptions& o, const std::string& dateText) {
+                      const PublishOptions& o, const std::string& dateText,
+                      const WrittenSizes* written) {
     const bool table = o.table && o.doAll;
     const int perRow = o.rowCount > 0 ? o.rowCount : 1;
     std::string page = "<!DOCTYPE HTML PUBLIC \"-/";
@@ -208,7 +246,19 @@ std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
     if (table) {
         page += "\n<table border=\"1\">\n";
     }
-    const bool absolute = list.empty() || UseAbsoluteRefs(o.htmlPath, list.head()->m_strFolder);
+    // Each reference is relative only when its own target lies in the page's folder.
+    PageFolder pageFolder(o.htmlPath);
+    auto cellOf = [&](const ThumbRecord& rec) {
+        const bool absoluteThumb = !pageFolder.Holds(DirName(rec.m_strThumbPath));
+        const bool absoluteImage = !pageFolder.Holds(rec.m_strFolder);
+        const ThumbSize* declared = nullptr;
+        if (written) {
+            const auto it = written->find(&rec);
+            static const ThumbSize none;
+            declared = it == written->end() ? &none : &it->second;
+        }
+        return FormatThumbCell(rec, o.href != 0, absoluteThumb, absoluteImage, declared);
+    };
     if (o.doAll) {
         int n = 0;
         for (const auto& rec : list) {
@@ -216,7 +266,7 @@ std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
             if (table && (n - 1) % perRow == 0) {
                 page += "\n<tr>\n\n";
             }
-            const std::string cell = FormatThumbCell(*rec, o.href != 0, absolute);
+            const std::string cell = cellOf(*rec);
             if (table) {
                 page += "<td align=\"center\">\n" + cell + "</td>\n";
             } else {
@@ -230,7 +280,7 @@ std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
             page += "\n</tr>\n";
         }
     } else if (selected) {
-        page += FormatThumbCell(*selected, o.href != 0, absolute);
+        page += cellOf(*selected);
     }
     if (table) {
         page += "\n</table>\n";
@@ -240,9 +290,9 @@ std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
 }
 
 bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const PublishOptions& o,
-               std::time_t when) {
+               std::time_t when, const WrittenSizes* written) {
     std::string text;
-    for (char c : BuildPage(list, selected, o, LongDateTime(when))) {
+    for (char c : BuildPage(list, selected, o, LongDateTime(when), written)) {
         if (c == '\n') {
             text += '\r';
         }
@@ -261,15 +311,20 @@ bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const Publ
 
 void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o, std::time_t when,
              const std::function<void()>& reload) {
+    const ImageFiles images(list, o.replaceOriginals && o.prepend == kOriginalName);
+    WrittenSizes written;
+    auto make = [&](ThumbRecord& rec) {
+        written[&rec] = MakeThumbFile(rec, o.sizeLimit, o.prepend, o.folder, &images);
+    };
     if (o.doAll) {
         for (const auto& rec : list) {
-            MakeThumbFile(*rec, o.sizeLimit, o.prepend, o.folder);
+            make(*rec);
         }
     } else if (selected) {
-        MakeThumbFile(*selected, o.sizeLimit, o.prepend, o.folder);
+        make(*selected);
     }
     if (o.html) {
-        WritePage(list, selected, o, when);
+        WritePage(list, selected, o, when, o.declareWrittenSize ? &written : nullptr);
     }
     if (o.prepend == kOriginalName && reload) {
         reload();

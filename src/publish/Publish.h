@@ -2,12 +2,19 @@
 // Publishing a folder: a reduced JPEG copy of each image in a thumbnail
 // folder, and an HTML page showing them, optionally linked to the images.
 
+#include <sys/types.h>
+
 #include <ctime>
 #include <functional>
+#include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "app/SettingsStore.h"
 #include "catalog/ThumbCatalog.h"
+#include "catalog/Thumbnail.h"
+#include "platform/SameFolder.h"
 
 namespace pixfold {
 
@@ -23,6 +30,11 @@ struct PublishOptions {
     int rowCount = 5;
     int table = 0;
     std::string folder;  // thumbnail folder, no trailing separator
+    // Original names into the images' own folder were approved: each image
+    // may be replaced by its own thumbnail (and by nothing else).
+    bool replaceOriginals = false;
+    // The page declares the size of the files written rather than the grid's.
+    bool declareWrittenSize = false;
 };
 
 // Reads the stored options ("Folder" defaults to the images' folder without
@@ -35,17 +47,44 @@ void StorePublishOptions(SettingsStore& store, const PublishOptions& options);
 // photo.jpg -> photo_tn.jpg, tn_photo.jpg or photo.jpg.
 std::string ThumbFileName(const std::string& title, const std::string& ext, int mode);
 
-// Writes one thumbnail file (quality 100), recording its path and name in the
-// record even when the decode fails. Reports failures through the shell.
-void MakeThumbFile(ThumbRecord& record, uint32_t sizeLimit, int mode, const std::string& folder);
+// The catalogue's image files, by device and inode. A thumbnail is never
+// written over one of them, except an image's own thumbnail over the image
+// itself when that was approved.
+class ImageFiles {
+  public:
+    ImageFiles(const ThumbCatalog& list, bool replaceOwn);
+    // Whether writing the record's thumbnail at the path would destroy a photo.
+    bool Protects(const ThumbRecord& record, const std::string& target) const;
 
-// Whether the page refers to files by absolute URLs: its folder (up to the
-// last separator) differs, letter case included, from the images' folder.
-bool UseAbsoluteRefs(const std::string& pagePath, const std::string& imagesFolder);
+  private:
+    std::set<std::pair<dev_t, ino_t>> m_files;
+    bool m_replaceOwn;
+};
+
+// Writes one thumbnail file (quality 100), recording its path and name in the
+// record even when the decode fails, and returns the size written (0 x 0 for
+// none). A target among `images` gets the "Can't open" message. Reports
+// failures through the shell.
+ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t sizeLimit, int mode,
+                        const std::string& folder, const ImageFiles* images = nullptr);
+
+// Which references a page can make relative: those to files in its own folder
+// (asked of the file system); all others are absolute file URLs.
+class PageFolder {
+  public:
+    explicit PageFolder(const std::string& pagePath);
+    bool Holds(const std::string& folder);
+
+  private:
+    FileIdentity m_page;
+    std::unordered_map<std::string, bool> m_known;
+};
 
 // The page cell of a record: its image element, in a link when asked, with
-// every name escaped and every reference a valid URL.
-std::string FormatThumbCell(const ThumbRecord& record, bool link, bool absolute);
+// every name escaped and every reference a valid URL. The size declared is
+// the grid thumbnail's unless another is given.
+std::string FormatThumbCell(const ThumbRecord& record, bool link, bool absoluteThumb,
+                            bool absoluteImage, const ThumbSize* declared = nullptr);
 
 // "file://" and the absolute path, percent-encoded.
 std::string FileUrl(const std::string& path);
@@ -57,14 +96,18 @@ std::string HtmlEscape(const std::string& text);
 // The long local date and time of the page: "Monday, December 7, 2026, 14:05:09".
 std::string LongDateTime(std::time_t when);
 
+// Sizes of the thumbnail files a run wrote.
+using WrittenSizes = std::unordered_map<const ThumbRecord*, ThumbSize>;
+
 // The page text with "\n" line ends (written as CR LF).
 std::string BuildPage(const ThumbCatalog& list, const ThumbRecord* selected,
-                      const PublishOptions& options, const std::string& dateText);
+                      const PublishOptions& options, const std::string& dateText,
+                      const WrittenSizes* written = nullptr);
 
 // Writes the page through a temporary file; false (after a message naming
 // the path) when it cannot be written.
 bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const PublishOptions& options,
-               std::time_t when);
+               std::time_t when, const WrittenSizes* written = nullptr);
 
 // The whole command after the dialog: every thumbnail (or the selected one),
 // then the page; `reload` runs after naming mode 2.

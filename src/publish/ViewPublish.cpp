@@ -42,6 +42,7 @@ void CPixfoldView::OnMakeThumbs() {
     o.rowCount = static_cast<int>(dlg.m_nRowCount);
     o.table = dlg.m_bTable;
     o.folder = dlg.m_strThumbFolder;
+    o.replaceOriginals = dlg.m_bOverwriteApproved != 0;
     StorePublishOptions(m_store, o);
     Publish(m_list, m_pSelected, o, std::time(nullptr), [this] { Reload(true); });
 }

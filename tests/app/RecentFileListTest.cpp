@@ -42,6 +42,26 @@ TEST(RecentFileList, SavesItsSectionAndKeepsTheRest) {
     EXPECT_EQ(again.at(0), "/new folder");
 }
 
+TEST(RecentFileList, NoListLeavesTheFileAndBrokenNamesAreNotStored) {
+    TempDir dir;
+    const std::string ini = dir / "Pixfold.INI";
+    const std::string stored = "[Recent File List]\r\nFile1=/a\r\nFile2=/b\r\n";
+    WriteFile(ini, stored);
+    RecentFileList none(0);
+    none.Load(ini);
+    EXPECT_TRUE(none.Save(ini));
+    EXPECT_EQ(ReadFile(ini), stored) << "the entries wait for a count above 0";
+
+    RecentFileList l(4);
+    l.Load(ini);
+    l.Add("/new\nline");
+    l.Add("/c\r");
+    l.Add("/d");
+    EXPECT_EQ(l.size(), 4u) << "this run's menu still has them";
+    ASSERT_TRUE(l.Save(ini));
+    EXPECT_EQ(ReadFile(ini), "[Recent File List]\r\nFile1=/d\r\nFile2=/a\r\n");
+}
+
 TEST(RecentFileList, NewFileGetsTheSection) {
     TempDir dir;
     RecentFileList l(2);

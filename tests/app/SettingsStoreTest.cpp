@@ -1,4 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "TestUtil.h"
 #include "app/SettingsStore.h"
@@ -181,6 +187,36 @@ TEST_F(MigrationTest, LongLinesArriveInPieces) {
               ERROR_SUCCESS);
     EXPECT_EQ(registry.ListValues(k).size(), 2u);
     EXPECT_EQ(store.GetInt("S", "rest", 0), 1);
+}
+
+TEST_F(MigrationTest, AStartKilledHalfWayLeavesNothingAndTheNextOneMigratesAll) {
+    std::string ini = "[Settings]\n";
+    for (int i = 0; i < 40; ++i) {
+        ini += "v" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    }
+    // The first start reads its INI file from a pipe and is killed with half
+    // of it read.
+    ASSERT_EQ(mkfifo((dir / "Pixfold.INI").c_str(), 0600), 0);
+    const pid_t kid = fork();
+    if (kid == 0) {
+        Registry r(dir.path());
+        SettingsStore s(r);
+        OpenStoreAtStartup(s);
+        _exit(0);
+    }
+    const int fd = open((dir / "Pixfold.INI").c_str(), O_WRONLY);
+    const std::string half = ini.substr(0, ini.find("v20="));
+    ASSERT_EQ(write(fd, half.data(), half.size()), static_cast<ssize_t>(half.size()));
+    usleep(500 * 1000);
+    kill(kid, SIGKILL);
+    waitpid(kid, nullptr, 0);
+    close(fd);
+    unlink((dir / "Pixfold.INI").c_str());
+    WriteFile(dir / "Pixfold.INI", ini);
+    ASSERT_TRUE(Start());
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(store.GetInt("Settings", "v" + std::to_string(i), -1), i);
+    }
 }
 
 TEST_F(MigrationTest, DeletedProductKeyTakesNothing) {

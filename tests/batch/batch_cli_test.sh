@@ -49,8 +49,11 @@ head -c 20 "$work/ppm/0001.ppm" | grep -q "100 75"; check "ppm size" $?
 
 # Bad files: one message per box on stderr, exit 1, the scan goes on.
 "$BATCH" details "$IMAGES" --sort name >"$work/all.txt" 2>"$work/err"; [ $? -eq 1 ]; check "test images exit 1" $?
-grep -qx "Empty input file" "$work/err"; check "empty file message" $?
-grep -qx "JPEG Error" "$work/err"; check "JPEG Error message" $?
+grep -qx "$IMAGES/empty-0-bytes.jpg: Empty input file" "$work/err"; check "empty file message names the file" $?
+grep -qx "$IMAGES/.*: JPEG Error" "$work/err"; check "JPEG Error message names the file" $?
+"$BATCH" thumbs "$IMAGES" --out "$work/allppm" >"$work/t.txt" 2>/dev/null; [ $? -eq 1 ]; check "thumbs of the test images exit 1" $?
+n=$(grep -n $'\tsize-1x1000-grayscale.jpg\t' "$work/t.txt" | cut -d: -f1)
+[ "$(head -c 8 "$work/allppm/$(printf %04d $((n - 1))).ppm")" = $'P6\n0 100' ]; check "a thumbnail 0 pixels wide" $?
 [ "$(wc -l <"$work/all.txt")" -eq "$(ls "$IMAGES"/*.jpg | wc -l)" ]; check "every file has a line" $?
 
 # Empty folder: "No files found." and exit 1.
@@ -75,11 +78,21 @@ grep -q $'^Settings\tSlideTime\tREG_SZ\t2 s$' "$work/list.txt"; check "list show
 touch "$work/blocker"
 PIXFOLD_CONFIG_DIR=$work/blocker/cfg "$BATCH" settings set S N V 2>/dev/null; [ $? -eq 1 ]; check "unwritable store exits 1" $?
 
+# A damaged store: a read says so and leaves it be; a write sets it aside and says where.
+mkdir -p "$work/cfg-bad"
+head -c 4096 /dev/zero | tr '\0' J >"$work/cfg-bad/registry.db"
+cp "$work/cfg-bad/registry.db" "$work/junk.db"
+out=$(PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings get --int 7 Settings Pitch 2>"$work/err"); [ $? -eq 1 ] && [ "$out" = 7 ]; check "damaged store: default, exit 1" $?
+grep -q "damaged" "$work/err" && cmp -s "$work/cfg-bad/registry.db" "$work/junk.db"; check "a read tells and keeps the damaged store" $?
+PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings set Settings Pitch 9 2>"$work/err"; [ $? -eq 1 ]; check "a write over a damaged store exits 1" $?
+kept=$(ls "$work"/cfg-bad/registry.db.damaged-*) && cmp -s "$kept" "$work/junk.db" && grep -qF "$kept" "$work/err"; check "the damaged copy is kept and named" $?
+[ "$(PIXFOLD_CONFIG_DIR=$work/cfg-bad "$BATCH" settings get --int 7 Settings Pitch)" = 9 ]; check "the fresh store holds the write" $?
+
 # Publishing: thumbnails and a linked page, messages as for the other commands.
 "$BATCH" publish "$work/good" --thumb-folder "$work/web" --size 50 --naming prepend \
     --page "$work/web/index.htm" --link --table 2 --sort name 2>"$work/err"; check "publish exits 0" $?
 [ -f "$work/web/tn_a.JPG" ] && [ -f "$work/web/tn_b.jpg" ] && [ -f "$work/web/tn_c.jpeg" ]; check "thumbnails written" $?
-grep -q $'<a href="file://'"$work"'/good/a.JPG"><img src="file://'"$work"'/web/tn_a.JPG"' "$work/web/index.htm"; check "page links with file URLs" $?
+grep -q $'<a href="file://'"$work"'/good/a.JPG"><img src="tn_a.JPG" alt="tn_a.JPG" border="1" width="50" height="33">' "$work/web/index.htm"; check "page: file URL to the image, thumbnail beside it, its written size" $?
 [ "$(grep -c $'\r$' "$work/web/index.htm")" -eq "$(wc -l <"$work/web/index.htm")" ]; check "page lines end in CR LF" $?
 [ "$(grep -c '<tr>' "$work/web/index.htm")" -eq 2 ]; check "two table rows" $?
 "$BATCH" publish "$work/good" >/dev/null 2>&1; [ $? -eq 2 ]; check "publish without --thumb-folder exits 2" $?
@@ -89,6 +102,34 @@ grep -q -- "--yes" "$work/err"; check "the refusal says --yes" $?
 "$BATCH" publish "$work/good" --thumb-folder "$work/web2" --page "$work/nowhere/x.htm" 2>"$work/err"; [ $? -eq 1 ]; check "unwritable page exits 1" $?
 grep -q "Could not write the HTML page" "$work/err"; check "page failure is reported" $?
 [ -f "$work/web2/a_tn.JPG" ]; check "thumbnails stay when the page fails" $?
+
+"$BATCH" publish "$work/good" --thumb-folder "$work/web3" --pitch 4 >/dev/null 2>"$work/err"; [ $? -eq 2 ]; check "a size from --pitch outside 10..5000 is refused" $?
+grep -q -- "--size" "$work/err" && [ ! -e "$work/web3/a_tn.JPG" ]; check "and nothing is written" $?
+for cmd in details thumbs publish "settings get" "settings"; do
+    $BATCH $cmd --help >"$work/help.txt" 2>/dev/null && grep -q "^Usage:" "$work/help.txt"; check "$cmd --help" $?
+done
+
+# Names with control bytes stay on their line, escaped as --help says.
+mkdir -p "$work/odd"
+cp "$IMAGES/size-17x17-ycc420.jpg" "$work/odd/"$'new\nline.jpg'
+cp "$IMAGES/size-17x17-ycc420.jpg" "$work/odd/"$'esc\e[31m\\.jpg'
+"$BATCH" details "$work/odd" --sort name >"$work/d.txt"; check "odd names exit 0" $?
+[ "$(wc -l <"$work/d.txt")" -eq 2 ]; check "one line per image" $?
+grep -qF 'esc\x1b[31m\\'$'\t' "$work/d.txt" && grep -qF 'new\x0aline'$'\t' "$work/d.txt"; check "details escapes control bytes" $?
+"$BATCH" thumbs "$work/odd" --out "$work/oddppm" --sort name >"$work/t.txt"; check "thumbs of odd names" $?
+grep -qF $'1\tnew\\x0aline.jpg\t' "$work/t.txt" && [ "$(wc -l <"$work/t.txt")" -eq 2 ]; check "thumbs escapes control bytes" $?
+cp "$IMAGES/size-17x17-ycc420.jpg" "$work/odd/"$'caf\xe9.jpg'
+script -qec "$BATCH details $work/odd --sort name" /dev/null >"$work/tty.txt"
+grep -qF 'caf\xe9' "$work/tty.txt"; check "a terminal gets no raw bytes that are not UTF-8" $?
+"$BATCH" details "$work/odd" --sort name | grep -q $'^caf\xe9\t'; check "a pipe gets the name's bytes" $?
+
+# An unreadable folder is reported once.
+if [ "$(id -u)" = 0 ]; then asuser="setpriv --reuid=65534 --regid=65534 --clear-groups"; else asuser=""; fi
+chmod 711 "$work"
+mkdir -p "$work/locked"
+chmod 000 "$work/locked"
+$asuser "$BATCH" details "$work/locked" >/dev/null 2>"$work/err"; [ $? -eq 2 ]; check "unreadable folder exits 2" $?
+[ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "cannot read folder" "$work/err"; check "and says so once" $?
 
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

@@ -126,6 +126,21 @@ TEST_F(FolderScanTest, SizesDatesAndSorting) {
     EXPECT_EQ(list.at(0).m_strTitle, "c");
 }
 
+TEST_F(FolderScanTest, SizesOfTwoGigabytesAndMoreStayWholeAndUnsigned) {
+    // Sparse files: the picture, then zeros up to the size.
+    const std::pair<const char*, off_t> files[] = {
+        {"small.jpg", 5000}, {"three.jpg", off_t{3} << 30}, {"four.jpg", (off_t{4} << 30) + 100}};
+    for (const auto& [name, size] : files) {
+        MakeJpeg(dir / name, 20, 20);
+        ASSERT_EQ(truncate((dir / name).c_str(), size), 0);
+    }
+    OpenFolder(list, dir.path(), ScanSettings{103, kSortSize, 1});
+    ASSERT_EQ(Titles(), (std::vector<std::string>{"four.jpg", "three.jpg", "small.jpg"}));
+    EXPECT_EQ(list.at(0).m_strSize, "4294967396");
+    EXPECT_EQ(list.at(1).m_strSize, "3221225472");
+    EXPECT_EQ(list.at(0).m_dwFileSize, (uint64_t{4} << 30) + 100);
+}
+
 TEST_F(FolderScanTest, TimesWithinSevenMinutesOrderByLowHalf) {
     MakeJpeg(dir / "x.jpg", 8, 8);
     MakeJpeg(dir / "y.jpg", 8, 8);

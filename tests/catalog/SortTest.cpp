@@ -10,7 +10,7 @@ using namespace pixfold;
 
 namespace {
 
-std::unique_ptr<ThumbRecord> Rec(const std::string& title, uint32_t size = 0, uint64_t time = 0) {
+std::unique_ptr<ThumbRecord> Rec(const std::string& title, uint64_t size = 0, uint64_t time = 0) {
     auto r = std::make_unique<ThumbRecord>();
     r->m_strTitle = title;
     r->m_dwFileSize = size;

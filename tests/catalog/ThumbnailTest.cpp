@@ -144,6 +144,22 @@ TEST(BuildThumbnail, BadFilesLeaveNoBitmapAndSayWhy) {
     EXPECT_EQ(boxes.back().text, "Unsupported marker type 0xf7");
 }
 
+TEST(BuildThumbnail, NoMemoryForTheReductionIsAFailedDecode) {
+    RecordingShell shell;
+    ShellScope scope(shell);
+    TempDir dir;
+    ThumbRecord r;
+    r.m_strPath = MakeJpeg(dir / "a.jpg", 640, 480);
+    FailPixelAllocationAfter(1);  // the decode gets its buffer, the reduction none
+    BuildThumbnail(r, 103);
+    FailPixelAllocationAfter(-1);
+    EXPECT_FALSE(r.m_pDib);
+    EXPECT_EQ(r.m_nThumbWidth, 0u);
+    EXPECT_EQ(shell.Messages(), std::vector<std::string>{"JpegFile :\nOut of memory"});
+    BuildThumbnail(r, 103);
+    EXPECT_TRUE(r.m_pDib) << "the next build is unaffected";
+}
+
 TEST(BuildThumbnail, TinyPitchDoesNotDivideByZero) {
     RecordingShell shell;
     ShellScope scope(shell);

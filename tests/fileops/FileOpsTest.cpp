@@ -4,6 +4,7 @@
 
 #include "TestUtil.h"
 #include "fileops/FileOps.h"
+#include "platform/ConfigDir.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -137,22 +138,29 @@ TEST(FilterForExtension, JpgJpegAndOthers) {
     EXPECT_EQ(FilterForExtension("").defaultExt, "");
 }
 
-TEST(ApplyMoveToRecord, RenameInPlaceOrMoveAway) {
+TEST(ApplyMoveToRecord, RenameInTheSameFolderAsTheFileSystemSaysOrMoveAway) {
+    TempDir dir;
+    const std::string pics = dir / "pics";
+    MakeDirs(pics);
+    MakeDirs(dir / "PICS");
+    ASSERT_EQ(symlink(pics.c_str(), (dir / "link").c_str()), 0);
     ThumbRecord r;
-    r.m_strPath = "/Pics/a.jpg";
-    r.m_strFolder = "/Pics/";
+    r.m_strPath = pics + "/a.jpg";
+    r.m_strFolder = pics + "/";
     r.m_strTitle = "a";
     r.m_strExt = ".jpg";
-    EXPECT_EQ(ApplyMoveToRecord(r, "/Pics/b.JPG"), RenameKind::Renamed);
-    EXPECT_EQ(r.m_strPath, "/Pics/b.JPG");
+    EXPECT_EQ(ApplyMoveToRecord(r, pics + "/b.JPG"), RenameKind::Renamed);
+    EXPECT_EQ(r.m_strPath, pics + "/b.JPG");
     EXPECT_EQ(r.m_strTitle, "b");
     EXPECT_EQ(r.m_strExt, ".JPG") << "in the case the chooser returned";
-    EXPECT_EQ(ApplyMoveToRecord(r, "/PICS/c.jpg"), RenameKind::Renamed);
-    EXPECT_EQ(r.m_strPath, "/PICS/c.jpg");
-    EXPECT_EQ(r.m_strFolder, "/Pics/") << "the folder stays as stored";
-    EXPECT_EQ(ApplyMoveToRecord(r, "/PICS/nodot"), RenameKind::Renamed);
+    EXPECT_EQ(ApplyMoveToRecord(r, dir / "link/c.jpg"), RenameKind::Renamed);
+    EXPECT_EQ(r.m_strPath, dir / "link/c.jpg");
+    EXPECT_EQ(r.m_strFolder, pics + "/") << "the folder stays as stored";
+    EXPECT_EQ(ApplyMoveToRecord(r, pics + "/./nodot"), RenameKind::Renamed);
     EXPECT_EQ(r.m_strTitle, "c") << "a name without a dot keeps title and extension";
-    EXPECT_EQ(ApplyMoveToRecord(r, "/Other/a.jpg"), RenameKind::Moved);
+    EXPECT_EQ(ApplyMoveToRecord(r, dir / "PICS/a.jpg"), RenameKind::Moved)
+        << "another letter case is another folder";
+    EXPECT_EQ(ApplyMoveToRecord(r, dir / "a.jpg"), RenameKind::Moved);
 }
 
 TEST(ConfirmWithSuppress, AsksStoresOnlyOneAfterYes) {

@@ -358,3 +358,33 @@ TEST_F(FrameTest, EveryKeyTheGuideListsReachesItsCommand) {
             << k.text << " did not reach command " << entry->command;
     }
 }
+
+TEST_F(FrameTest, DamagedSettingsAreSetAsideAndTheUserIsToldOnce) {
+    const std::string junk(4096, 'J');
+    MakeDirs(dir / "config");
+    WriteFile(dir / "config/registry.db", junk);
+    Start();
+    Pump(50);
+    const std::string copy = app().m_pSettings->Registry().DamagedCopy();
+    ASSERT_FALSE(copy.empty());
+    EXPECT_EQ(ReadFile(copy), junk) << "the damaged file is kept";
+    EXPECT_EQ(shell.Messages(), std::vector<std::string>{DamagedSettingsMessage(copy)});
+}
+
+TEST_F(FrameTest, ACommandThatThrowsIsReportedAndTheProgramGoesOn) {
+    Start();
+    const int id = wxWindow::NewControlId();
+    frame()->Bind(
+        wxEVT_MENU, [](wxCommandEvent&) { throw std::runtime_error("disk on fire"); }, id);
+    const std::string told = "The last operation could not be completed:\ndisk on fire";
+    // Queued, as CallAfter and posted events are...
+    wxPostEvent(frame(), wxCommandEvent(wxEVT_MENU, id));
+    Pump(50);
+    EXPECT_EQ(shell.Messages(), std::vector<std::string>{told});
+    // ...and as the toolkit hands over menu choices, keys and clicks.
+    wxCommandEvent e(wxEVT_MENU, id);
+    e.SetEventObject(frame());
+    frame()->HandleWindowEvent(e);
+    Pump(50);
+    EXPECT_EQ(shell.Messages(), (std::vector<std::string>{told, told}));
+}

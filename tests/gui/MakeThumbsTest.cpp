@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -142,20 +143,39 @@ TEST_F(MakeThumbsTest, OriginalNameAsksAboutOverwriting) {
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoOverDlg", 0), 0);
 }
 
-TEST_F(MakeThumbsTest, FolderComparisonIsUpperCasedAndExact) {
+TEST_F(MakeThumbsTest, TheImagesFolderInAnySpellingWarns) {
     auto d = Make(true);
-    std::string upper = folder;
-    for (char& c : upper) {
-        c = static_cast<char>(toupper(c));
+    ASSERT_EQ(symlink(folder.c_str(), (dir / "link").c_str()), 0);
+    for (const std::string& same :
+         {folder, folder + "/", folder + "/.", "/" + folder, dir / "link"}) {
+        d->m_strThumbFolder = same;
+        EXPECT_FALSE(d->CheckOverwrite()) << same << ": warned and answered No";
     }
+    EXPECT_EQ(shell.Warnings().size(), 5u);
+    std::string upper = folder;
+    upper.replace(upper.rfind("/imgs"), 5, "/IMGS");
+    MakeDirs(upper);
     d->m_strThumbFolder = upper;
-    EXPECT_FALSE(d->CheckOverwrite()) << "any letter case warns (answered No)";
-    d->m_strThumbFolder = folder + "/";
-    EXPECT_TRUE(d->CheckOverwrite()) << "a trailing separator makes the texts differ";
-    EXPECT_EQ(shell.Warnings().size(), 1u);
+    EXPECT_TRUE(d->CheckOverwrite()) << "another letter case is another folder";
+    EXPECT_EQ(shell.Warnings().size(), 5u);
     app().m_pSettings->SetInt("Settings", "NoOverDlg", 1);
     d->m_strThumbFolder = folder;
     EXPECT_TRUE(d->CheckOverwrite());
+}
+
+TEST_F(MakeThumbsTest, ApprovalIsGivenOnlyForTheImagesFolder) {
+    auto d = Make(true);
+    // Original names chosen while another folder is named: nothing to approve...
+    Ctl<wxTextCtrl>(*d, IDC_THUMB_FOLDER)->ChangeValue(wxString::FromUTF8(dir.path()));
+    Ctl<wxRadioButton>(*d, IDC_ORIGINAL_NAME)->SetValue(true);
+    d->OnOriginalNameClicked();
+    EXPECT_TRUE(shell.Warnings().empty());
+    EXPECT_EQ(d->m_bOverwriteApproved, 0);
+    // ...so naming the images' folder afterwards is still checked at OK.
+    Ctl<wxTextCtrl>(*d, IDC_THUMB_FOLDER)->ChangeValue(wxString::FromUTF8(folder + "/."));
+    d->OnOK();
+    EXPECT_EQ(shell.Warnings().size(), 1u);
+    EXPECT_NE(d->GetReturnCode(), wxID_OK) << "answered No: the dialog stays open";
 }
 
 TEST_F(MakeThumbsTest, StoredPrependTwoIsCheckedAtOk) {

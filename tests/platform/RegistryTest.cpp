@@ -2,7 +2,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "TestUtil.h"
 #include "platform/Registry.h"
@@ -98,21 +102,29 @@ TEST(Registry, ReadsOfAMissingDatabaseCreateNothing) {
     EXPECT_FALSE(Exists(dir / "never"));
 }
 
-TEST(Registry, DamagedDatabaseIsMovedAsideOnTheNextWrite) {
+TEST(Registry, DamagedDatabaseIsKeptByReadsAndMovedAsideOnTheNextWrite) {
     TempDir dir;
     const std::string junk(4096, 'J');
     WriteFile(dir / "registry.db", junk);
     Registry r(dir.path());
+    std::vector<std::string> told;
+    r.SetDamageHandler([&](const std::string& copy) { told.push_back(copy); });
     HKEY k;
-    EXPECT_NE(r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k), ERROR_SUCCESS);
+    EXPECT_EQ(r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k), ERROR_FILE_CORRUPT);
+    LONG status = ERROR_SUCCESS;
+    EXPECT_TRUE(r.ListValues(HKEY_LOCAL_MACHINE, &status).empty());
+    EXPECT_EQ(status, ERROR_FILE_CORRUPT);
     EXPECT_EQ(ReadFile(dir / "registry.db"), junk) << "reading destroys nothing";
+    EXPECT_TRUE(told.empty());
     uint32_t disp = 0;
     ASSERT_EQ(r.CreateKey(HKEY_LOCAL_MACHINE, "K", KEY_WRITE, &k, &disp), ERROR_SUCCESS);
     EXPECT_EQ(disp, REG_CREATED_NEW_KEY);
     ASSERT_FALSE(r.DamagedCopy().empty());
     EXPECT_EQ(ReadFile(r.DamagedCopy()), junk);
     EXPECT_NE(r.DamagedCopy().find("registry.db.damaged-"), std::string::npos);
+    EXPECT_EQ(told, std::vector<std::string>{r.DamagedCopy()}) << "told once, with the copy";
     ASSERT_EQ(r.SetValue(k, "v", REG_SZ, reinterpret_cast<const uint8_t*>("1"), 2), ERROR_SUCCESS);
+    EXPECT_EQ(told.size(), 1u);
 }
 
 TEST(Registry, UnwritableFolderReadsFailWritesFail) {
@@ -125,42 +137,99 @@ TEST(Registry, UnwritableFolderReadsFailWritesFail) {
     EXPECT_NE(r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k), ERROR_SUCCESS);
 }
 
-TEST(Registry, TwoProcessesWritingAtOnceLoseNothing) {
+namespace {
+
+pid_t Spawn(const std::function<int()>& child) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        _exit(child());
+    }
+    return pid;
+}
+
+int Wait(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(Registry, ProcessesWritingAtOnceLoseNothing) {
+    // Every round is a fresh connection, as every start of the program or
+    // the batch command is: its first write is where a lock could be refused
+    // at once instead of waited for.
+    TempDir dir;
+    constexpr int kProcesses = 8;
+    constexpr int kRounds = 25;
+    std::vector<pid_t> kids;
+    for (int p = 0; p < kProcesses; ++p) {
+        kids.push_back(Spawn([&dir, p] {
+            int failures = 0;
+            for (int i = 0; i < kRounds; ++i) {
+                Registry r(dir.path());
+                HKEY k;
+                const std::string val = std::to_string(i);
+                if (r.CreateKey(HKEY_LOCAL_MACHINE, "K\\P" + std::to_string(p), KEY_WRITE, &k,
+                                nullptr) != ERROR_SUCCESS ||
+                    r.SetValue(k, "v" + val, REG_SZ, reinterpret_cast<const uint8_t*>(val.c_str()),
+                               static_cast<uint32_t>(val.size() + 1)) != ERROR_SUCCESS) {
+                    ++failures;
+                }
+            }
+            return failures;
+        }));
+    }
+    for (pid_t kid : kids) {
+        EXPECT_EQ(Wait(kid), 0) << "writes failed in a child";
+    }
+    Registry r(dir.path());
+    HKEY k;
+    ASSERT_EQ(r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k), ERROR_SUCCESS);
+    EXPECT_EQ(r.ListValues(k).size(), size_t{kProcesses * kRounds});
+}
+
+TEST(Registry, ABusyStoreIsWaitedForAndThenAnError) {
     TempDir dir;
     {
         Registry r(dir.path());
         HKEY k;
         ASSERT_EQ(r.CreateKey(HKEY_LOCAL_MACHINE, "K", KEY_WRITE, &k, nullptr), ERROR_SUCCESS);
+        ASSERT_EQ(r.SetValue(k, "v", REG_SZ, reinterpret_cast<const uint8_t*>("x"), 2),
+                  ERROR_SUCCESS);
     }
-    const int kWrites = 60;
-    pid_t kids[2];
-    for (int p = 0; p < 2; ++p) {
-        kids[p] = fork();
-        if (kids[p] == 0) {
-            Registry r(dir.path());
-            int failures = 0;
-            for (int i = 0; i < kWrites; ++i) {
-                HKEY k;
-                std::string sub = "K\\P" + std::to_string(p);
-                std::string name = "v" + std::to_string(i);
-                std::string val = std::to_string(i);
-                if (r.CreateKey(HKEY_LOCAL_MACHINE, sub, KEY_WRITE, &k, nullptr) != ERROR_SUCCESS ||
-                    r.SetValue(k, name, REG_SZ, reinterpret_cast<const uint8_t*>(val.c_str()),
-                               static_cast<uint32_t>(val.size() + 1)) != ERROR_SUCCESS) {
-                    ++failures;
-                }
-            }
-            _exit(failures);
-        }
-    }
-    for (pid_t kid : kids) {
-        int status = 0;
-        waitpid(kid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "writes failed in a child";
-    }
-    Registry r(dir.path());
-    HKEY k;
-    ASSERT_EQ(r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k), ERROR_SUCCESS);
-    EXPECT_EQ(r.ListValues(k).size(), size_t{2 * kWrites});
+    // Another process holds the write lock that shuts readers out, for a while.
+    auto holdLock = [&dir](int ms, int ready) {
+        return Spawn([&dir, ms, ready] {
+            sqlite3* db = nullptr;
+            sqlite3_open((dir / "registry.db").c_str(), &db);
+            sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+            (void)!write(ready, "r", 1);
+            usleep(ms * 1000);
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            return 0;
+        });
+    };
+    auto read = [&dir](int timeoutMs, int ready) {
+        char c;
+        (void)!::read(ready, &c, 1);
+        Registry r(dir.path());
+        r.SetBusyTimeout(timeoutMs);
+        HKEY k;
+        LONG rc = r.OpenKey(HKEY_LOCAL_MACHINE, "K", KEY_READ, &k);
+        uint8_t buf[8];
+        uint32_t cb = sizeof buf;
+        return rc != ERROR_SUCCESS ? rc : r.QueryValue(k, "v", nullptr, buf, &cb);
+    };
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    pid_t holder = holdLock(1500, fds[1]);
+    EXPECT_EQ(read(Registry::kBusyTimeoutMs, fds[0]), ERROR_SUCCESS) << "waited for the lock";
+    EXPECT_EQ(Wait(holder), 0);
+    holder = holdLock(1000, fds[1]);
+    EXPECT_EQ(read(100, fds[0]), ERROR_BUSY) << "busy is not a missing value";
+    EXPECT_EQ(Wait(holder), 0);
+    close(fds[0]);
+    close(fds[1]);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "TestUtil.h"
@@ -147,11 +149,39 @@ TEST_F(PublishTest, OneSelectedImageIsOneCellNeverInATable) {
     EXPECT_FALSE(Exists(dir / "a_tn.jpg"));
 }
 
-TEST_F(PublishTest, RelativeOrAbsoluteReferences) {
-    EXPECT_FALSE(UseAbsoluteRefs("/Pics/index.htm", "/Pics/"));
-    EXPECT_TRUE(UseAbsoluteRefs("/Web/index.htm", "/Pics/"));
-    EXPECT_TRUE(UseAbsoluteRefs("/pics/index.htm", "/Pics/")) << "letter case counts";
-    EXPECT_TRUE(UseAbsoluteRefs("index.htm", "/Pics/")) << "no separator";
+TEST_F(PublishTest, EachReferenceIsRelativeOnlyInThePagesOwnFolder) {
+    MakeJpeg(dir / "a.jpg", 400, 300);
+    MakeJpeg(dir / "b.jpg", 400, 300);
+    Scan(dir.path());
+    const std::string thumbs = dir / "thumbs";
+    MakeDirs(thumbs);
+    PublishOptions o = Options(thumbs);
+    o.href = 1;
+    o.doAll = 0;
+    // The page beside the images, its thumbnails in a subfolder.
+    o.htmlPath = dir / "index.htm";
+    Publish(list, &list.at(0), o, 0, {});
+    EXPECT_NE(ReadFile(o.htmlPath)
+                  .find("<a href=\"a.jpg\"><img src=\"" + FileUrl(thumbs) + "/a_tn.jpg\""),
+              std::string::npos)
+        << ReadFile(o.htmlPath);
+    // The page beside the thumbnails, named through a link to their folder.
+    ASSERT_EQ(symlink(thumbs.c_str(), (dir / "web").c_str()), 0);
+    o.htmlPath = dir / "web/./page.htm";
+    o.doAll = 1;
+    Publish(list, nullptr, o, 0, {});
+    const std::string page = ReadFile(thumbs + "/page.htm");
+    EXPECT_NE(page.find("<a href=\"" + FileUrl(dir / "a.jpg") + "\"><img src=\"a_tn.jpg\""),
+              std::string::npos)
+        << page;
+    // b.jpg never had a thumbnail made before: its cell refers to nothing.
+    list.at(1).m_strThumbName.clear();
+    list.at(1).m_strThumbPath.clear();
+    EXPECT_NE(BuildPage(list, nullptr, o, "date").find("<img src=\"\" alt=\"\""),
+              std::string::npos);
+}
+
+TEST_F(PublishTest, CellsInTheirTwoForms) {
     ThumbRecord r;
     r.m_strPath = "/Pics/my photo.jpg";
     r.m_strTitle = "my photo";
@@ -161,12 +191,39 @@ TEST_F(PublishTest, RelativeOrAbsoluteReferences) {
     r.m_nThumbWidth = 100;
     r.m_nThumbHeight = 75;
     EXPECT_EQ(
-        FormatThumbCell(r, true, true),
+        FormatThumbCell(r, true, true, true),
         "<a href=\"file:///Pics/my%20photo.jpg\"><img src=\"file:///Web/thumbs/my%20photo_tn.jpg\" "
         "alt=\"my photo_tn.jpg\" border=\"1\" width=\"100\" height=\"75\"></a>\n");
-    EXPECT_EQ(FormatThumbCell(r, false, false),
-              "<img src=\"my%20photo_tn.jpg\" alt=\"my photo_tn.jpg\" border=\"1\" width=\"100\" "
-              "height=\"75\">\n");
+    const ThumbSize written{50, 37};
+    EXPECT_EQ(FormatThumbCell(r, false, false, true, &written),
+              "<img src=\"my%20photo_tn.jpg\" alt=\"my photo_tn.jpg\" border=\"1\" width=\"50\" "
+              "height=\"37\">\n");
+}
+
+TEST_F(PublishTest, NoPhotoOfTheFolderIsReplacedButItsOwnApprovedOne) {
+    MakeJpeg(dir / "a.jpg", 400, 300);
+    MakeJpeg(dir / "a_tn.jpg", 400, 300);
+    Scan(dir.path());
+    const std::string photo = ReadFile(dir / "a_tn.jpg");
+    PublishOptions o = Options(dir.path());
+    o.html = 0;
+    Publish(list, nullptr, o, 0, {});
+    EXPECT_EQ(ReadFile(dir / "a_tn.jpg"), photo) << "a photo of the folder stays";
+    EXPECT_TRUE(Exists(dir / "a_tn_tn.jpg")) << "the run went on";
+    EXPECT_EQ(shell.Messages(),
+              std::vector<std::string>{"JpegFile :\nCan't open " + (dir / "a_tn.jpg") + "\n"});
+
+    // Original names into the images' own folder: only once approved.
+    shell.Clear();
+    o.prepend = kOriginalName;
+    Publish(list, nullptr, o, 0, {});
+    EXPECT_EQ(ReadFile(dir / "a_tn.jpg"), photo);
+    EXPECT_EQ(shell.Messages().size(), 2u);
+    o.replaceOriginals = true;
+    Publish(list, nullptr, o, 0, {});
+    uint32_t w = 0, h = 0;
+    ASSERT_TRUE(JpegFile::ReadDimensions(dir / "a_tn.jpg", w, h));
+    EXPECT_EQ(w, 100u) << "approved: each image became its own thumbnail";
 }
 
 TEST_F(PublishTest, HostileNamesCannotInjectMarkup) {
@@ -177,7 +234,7 @@ TEST_F(PublishTest, HostileNamesCannotInjectMarkup) {
     r.m_strThumbPath = "/t/" + r.m_strThumbName;
     r.m_strPath = "/p/" + r.m_strTitle + ".jpg";
     for (bool absolute : {false, true}) {
-        const std::string cell = FormatThumbCell(r, true, absolute);
+        const std::string cell = FormatThumbCell(r, true, absolute, absolute);
         EXPECT_EQ(cell.find("<script"), std::string::npos) << cell;
         EXPECT_EQ(Count(cell, "\""), 12u) << "only the format's own quotes: " << cell;
         const size_t href = cell.find("href=\"") + 6;
@@ -256,6 +313,7 @@ TEST_F(PublishTest, OriginalNamesReplaceThroughATemporaryFileThenReload) {
     Scan(dir.path());
     PublishOptions o = Options(dir.path());
     o.prepend = kOriginalName;
+    o.replaceOriginals = true;
     o.html = 0;
     bool reloaded = false;
     Publish(list, nullptr, o, 0, [&] { reloaded = true; });
