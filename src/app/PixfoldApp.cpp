@@ -14,6 +14,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/TextUtil.h"
+#include "platform/WxText.h"
 #include "res/CommandIds.h"
 
 namespace pixfold {
@@ -47,6 +48,7 @@ std::string CPixfoldApp::IniPath() const {
 }
 
 bool CPixfoldApp::InitInstance(const std::string& folder) {
+    UseExactFileNames();
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) {
         wxInitAllImageHandlers();
     }
