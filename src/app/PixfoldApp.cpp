@@ -33,8 +33,8 @@ CPixfoldApp::~CPixfoldApp() = default;
 bool CPixfoldApp::OnInit() {
     // At most a folder path; anything else is left to the user to notice.
     std::string folder;
-    if (argc > 1) {
-        folder = argv[1].utf8_string();
+    if (s_commandLine.size() > 1) {
+        folder = s_commandLine[1];
     }
     return InitInstance(folder);
 }

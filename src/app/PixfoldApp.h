@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/RecentFileList.h"
 #include "app/SettingsStore.h"
@@ -41,6 +42,10 @@ class CPixfoldApp : public wxApp {
     CPixfoldDoc* Document() const { return m_pDoc.get(); }
     const RecentFileList& RecentList() const { return *m_pRecent; }
     std::string IniPath() const;
+
+    // The command line in bytes, kept by main before the toolkit starts: its
+    // own conversion drops an argument that is not text in the locale.
+    static inline std::vector<std::string> s_commandLine;
 
     SettingsStore* m_pSettings = nullptr;
     int m_bMailLinkVisited = 0;
