@@ -33,8 +33,8 @@ class CPixfoldApp : public wxApp {
     int ExitInstance();
 
     void AddToRecentFileList(const std::string& path);
-    // Opens a path as the framework does: the folder already open only
-    // activates the window; another one is opened and heads the recent list.
+    // Opens a folder by its path: the folder already open only activates
+    // the window; another one is opened and heads the recent list.
     void OpenDocumentFile(const std::string& path);
     void OnOpenRecentFile(size_t index);
 

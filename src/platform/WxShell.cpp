@@ -175,8 +175,9 @@ bool WxShell::ChooseFileToOpen(std::string* path) {
 
 namespace {
 
-// A pattern as the original's file system matched it: "*.*" is every file,
-// and "*.jpg" also matches "A.JPG" (this file system tells case apart).
+// Chooser patterns match names whatever their letter case, as the folder
+// scan does: "*.*" is every file, and "*.jpg" also matches "A.JPG" (the
+// toolkit's own patterns tell case apart).
 wxString PatternIgnoringCase(const wxString& patterns) {
     wxString out;
     for (const wxString& p : wxSplit(patterns, ';', '\0')) {

@@ -28,8 +28,8 @@ T* As(wxWindow* w) {
     return dynamic_cast<T*>(w);
 }
 
-// Reads an unsigned number as the framework's exchange does: digits only
-// (blanks around them allowed), within the range.
+// Reads an unsigned number field: digits only (blanks around them allowed),
+// within the range.
 bool ParseUnsigned(const std::string& text, unsigned low, unsigned high, unsigned* out) {
     const std::string t = Trim(text);
     if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos) {
