@@ -17,6 +17,7 @@
 #include "publish/MakeThumbsDlg.h"
 #include "res/CommandIds.h"
 #include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -144,6 +145,17 @@ TEST_F(NameBytesTest, BrowseShowMoveAndDeleteALatinOneName) {
     Mouse(wxEVT_LEFT_DOWN, {20, 20});
     ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(0));
     EXPECT_EQ(frame()->StatusPaneText(1), kCafeShown);
+    EXPECT_EQ(frame()->GetMenuBar()->GetLabel(wxID_FILE1).utf8_string(),
+              "&1 " + dir.path() + "/" + kCafeShown);
+    // The image window's title.
+    view()->OpenImageWindow(view()->m_pSelected);
+    for (wxWindow* w : wxTopLevelWindows) {
+        if (auto* image = dynamic_cast<CImageWnd*>(w)) {
+            EXPECT_EQ(image->GetTitle().utf8_string(), kCafeShown);
+            image->Destroy();
+        }
+    }
+    Pump(20);
 
     // Move or Rename opens on the photo's own folder and name: Enter keeps
     // them, which names a file that exists.
