@@ -18,6 +18,7 @@
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "platform/WxIcons.h"
+#include "platform/WxText.h"
 #include "publish/Publish.h"
 #include "res/Accelerators.h"
 #include "res/Menus.h"
@@ -204,8 +205,8 @@ void CMainFrame::RebuildRecentMenu() {
         return;
     }
     for (size_t i = 0; i < m_recent.size(); ++i) {
-        first->Insert(pos + i, wxID_FILE1 + static_cast<int>(i),
-                      wxString::FromUTF8(m_recent.MenuText(i)), res::kMruPrompt);
+        first->Insert(pos + i, wxID_FILE1 + static_cast<int>(i), ShownText(m_recent.MenuText(i)),
+                      res::kMruPrompt);
     }
 }
 
@@ -252,7 +253,7 @@ bool CMainFrame::SetStatusPane(int index, const std::string& text) {
     }
     wxClientDC dc(this);
     dc.SetFont(sb->GetFont());
-    const wxString s = wxString::FromUTF8(text);
+    const wxString s = ShownText(text);
     // The text's width plus 2, and the room the toolkit keeps around a field.
     m_paneWidths[static_cast<size_t>(index)] = dc.GetTextExtent(s).x + 2 + 2 * sb->GetBorderX() + 8;
     sb->SetStatusWidths(static_cast<int>(m_paneWidths.size()), m_paneWidths.data());
@@ -326,7 +327,7 @@ void CMainFrame::OnExit(wxCommandEvent&) {
 }
 
 void CMainFrame::OnHelp() {
-    const std::string exe = wxStandardPaths::Get().GetExecutablePath().utf8_string();
+    const std::string exe = PathFromWx(wxStandardPaths::Get().GetExecutablePath());
     const std::string guide = FindUserGuide(DirName(exe));
     if (guide.empty()) {
         Shell::Current().AppMessage("The user guide could not be found.");

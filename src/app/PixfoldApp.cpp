@@ -18,6 +18,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/TextUtil.h"
+#include "platform/WxText.h"
 #include "res/CommandIds.h"
 
 namespace pixfold {
@@ -86,6 +87,7 @@ std::string CPixfoldApp::IniPath() const {
 }
 
 bool CPixfoldApp::InitInstance(const std::string& folder) {
+    UseExactFileNames();
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) {
         wxInitAllImageHandlers();
     }
@@ -97,7 +99,8 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     m_bMailLinkVisited = 0;
     m_bWebLinkVisited = 0;
 
-    // 1-3: the settings store, opened on the product key; first run migrates.
+    // The settings store, opened on the product key; a first run migrates
+    // the old profile.
     m_registry = std::make_unique<reg::Registry>(ConfigDir());
     m_registry->SetDamageHandler([this](const std::string& copy) {
         // Shown once the window is up; the store has already started afresh.
@@ -109,12 +112,12 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
     m_pSettings = m_settings.get();
     OpenStoreAtStartup(*m_settings);
 
-    // 5-6: the recent-folder list and its size.
+    // The recent-folder list and its size.
     m_nMRUCount = LoadMruCount(*m_settings);
     m_pRecent = std::make_unique<RecentFileList>(m_nMRUCount);
     m_pRecent->Load(IniPath());
 
-    // 7-8: document, frame and view; an empty window titled "Pixfold".
+    // Document, frame and view: an empty window titled "Pixfold".
     m_pDoc =
         std::make_unique<CPixfoldDoc>([this](const std::string& p) { AddToRecentFileList(p); });
     m_pDoc->OnNewDocument();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/RecentFileList.h"
 #include "app/SettingsStore.h"
@@ -40,8 +41,8 @@ class CPixfoldApp : public wxApp {
     int ExitInstance();
 
     void AddToRecentFileList(const std::string& path);
-    // Opens a path as the framework does: the folder already open only
-    // activates the window; another one is opened and heads the recent list.
+    // Opens a folder by its path: the folder already open only activates
+    // the window; another one is opened and heads the recent list.
     void OpenDocumentFile(const std::string& path);
     void OnOpenRecentFile(size_t index);
 

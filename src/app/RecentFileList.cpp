@@ -118,7 +118,8 @@ void RecentFileList::Load(const std::string& iniPath) {
             found[static_cast<size_t>(n - 1)] = line.substr(eq + 1);
         }
     }
-    // Entries are read in order; a gap ends the list, as the framework reads it.
+    // Entries are read from File1 up; a missing one ends the list, since the
+    // list is always written without gaps.
     for (const std::string& p : found) {
         if (p.empty()) {
             break;

@@ -1,6 +1,7 @@
 #include <wx/app.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/CommandLine.h"
 #include "app/PixfoldApp.h"
@@ -14,9 +15,14 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
-    // The folder's bytes go to the application as they are; the toolkit sees no
-    // arguments, so it neither converts nor interprets them.
+    // The folder's bytes go to the application as they are. The toolkit gets the
+    // program's name only: it drops, with a warning box, any argument that is
+    // not text in the locale's encoding.
     pixfold::CPixfoldApp::SetStartFolder(folder);
+    // Names typed into the file chooser come back as UTF-8, the encoding the
+    // program shows names in, whatever the locale.
+    setenv("G_FILENAME_ENCODING", "UTF-8", 0);
     int toolkitArgc = 1;
-    return wxEntry(toolkitArgc, argv);
+    char* toolkitArgv[] = {argv[0], nullptr};
+    return wxEntry(toolkitArgc, toolkitArgv);
 }

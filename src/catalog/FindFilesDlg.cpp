@@ -2,6 +2,8 @@
 
 #include <wx/stattext.h>
 
+#include "platform/WxText.h"
+
 namespace pixfold {
 
 bool CFindFilesDlg::Create(wxWindow* parent) {
@@ -21,7 +23,7 @@ bool CFindFilesDlg::Create(wxWindow* parent) {
 
 bool CFindFilesDlg::TransferDataToWindow() {
     if (auto* text = m_builder->Get<wxStaticText>(res::IDC_FIND_TEXT)) {
-        text->SetLabelText(wxString::FromUTF8(m_strText));
+        text->SetLabelText(ShownText(m_strText));
     }
     return true;
 }

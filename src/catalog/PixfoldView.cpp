@@ -14,6 +14,7 @@
 #include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
 #include "platform/WxShell.h"
+#include "platform/WxText.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
 #include "res/WxIds.h"
@@ -332,7 +333,7 @@ void CPixfoldView::OpenFolder(std::string folder) {
         ScanFolder(m_list, std::move(folder), ScanSettings{m_nPitch, m_nSortOption, m_nSortStyle},
                    [this](const std::string& f) {
                        m_pDocument->AddToRecentFileList(f);
-                       m_pFrame->SetTitle(wxString::FromUTF8("Pixfold - " + f));
+                       m_pFrame->SetTitle(ShownText("Pixfold - " + f));
                    });
     // An emptied catalogue also gets its scroll sizes back to the empty grid's.
     SetScrolls();

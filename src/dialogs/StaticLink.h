@@ -15,8 +15,8 @@ namespace pixfold {
 
 class CStaticLink : public wxControl {
   public:
-    // The static types of the original: text left, centred, right; others
-    // (icons, frames) keep their default look.
+    // The kinds of static control a template may hold: text left, centred,
+    // right; others (icons, frames) keep their default look.
     enum StaticType { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kIcon = 3, kFrame = 7 };
 
     CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& pos,
@@ -34,7 +34,8 @@ class CStaticLink : public wxControl {
     wxFont m_fontUnderline;
     std::string m_mailPrefix;  // marks the e-mail link
 
-    // What the original's colouring request did; runs at every paint.
+    // Turns on click reports and, for text, the underlined font; runs at
+    // every paint.
     void Colorize();
     // The colour the text is drawn in now.
     ColorRef CurrentColor() const;

@@ -3,6 +3,8 @@
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
 
+#include "platform/WxText.h"
+
 namespace pixfold {
 
 using namespace res;
@@ -28,7 +30,7 @@ CWarningDlg::CWarningDlg(wxWindow* parent)
 
 bool CWarningDlg::TransferDataToWindow() {
     if (auto* text = dynamic_cast<wxStaticText*>(Control(IDC_WARNING_TEXT))) {
-        text->SetLabelText(wxString::FromUTF8(m_strMessage));
+        text->SetLabelText(ShownText(m_strMessage));
         text->Wrap(text->GetSize().x);
     }
     if (auto* box = dynamic_cast<wxCheckBox*>(Control(IDC_WARNING_DONT_SHOW))) {

@@ -124,7 +124,7 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
             break;
         }
         case Ctl::Check: {
-            // A check box two lines high wraps its text, as the original did;
+            // A check box two lines high has room for its text on two lines;
             // the toolkit's box does not wrap by itself.
             wxString label = text;
             const int lineHeight = m_dialog.ConvertDialogToPixels(wxSize(0, 8)).y;

@@ -1,7 +1,7 @@
 #pragma once
-// A search of one folder with a wildcard pattern, answering as the Windows file
-// search did: case-insensitive matching, results in the order an NTFS folder
-// lists them, 64-bit sizes and 100-ns last-write times.
+// A search of one folder with a wildcard pattern: names match whatever their
+// letter case, results come in upper-cased name order (the same on every file
+// system), with 64-bit sizes and last-write times in 100-ns ticks since 1601.
 
 #include <cstdint>
 #include <string>
@@ -30,8 +30,8 @@ struct SearchResult {
 // pattern = folder + "/" + wildcard; an empty folder part means the root.
 SearchResult FindFiles(const std::string& pattern);
 
-// Windows wildcard rules, case-insensitive: '*' any run, '?' one character;
-// "*.*" matches every name.
+// Wildcards: '*' any run, '?' one character, letters of either case; "*.*"
+// matches every name.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace pixfold

@@ -9,7 +9,7 @@
 
 namespace pixfold {
 
-// Message box styles, with the values of the platform the texts were written for.
+// Message box styles, with their customary values.
 enum : unsigned {
     MB_OK = 0x0,
     MB_OKCANCEL = 0x1,

@@ -4,6 +4,7 @@
 #include <wx/image.h>
 
 #include "jpeg/PixelOps.h"
+#include "platform/WxText.h"
 
 namespace pixfold {
 
@@ -57,7 +58,7 @@ void WxCanvas::Text(int x, int y, TextAlign align, const std::string& text, Colo
     m_dc.SetFont(m_font);
     m_dc.SetTextForeground(ToWx(color));
     m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    const wxString s = wxString::FromUTF8(text);
+    const wxString s = ShownText(text);
     m_dc.DrawText(s, AlignedTextOrigin(x, y, align, m_dc.GetTextExtent(s)));
 }
 

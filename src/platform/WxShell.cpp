@@ -6,12 +6,12 @@
 #include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
-#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include "catalog/FindFilesDlg.h"
 #include "fileops/WarningDlg.h"
+#include "platform/WxText.h"
 
 namespace pixfold {
 
@@ -54,8 +54,8 @@ int WxShell::Message(const std::string& text, unsigned style, const std::string&
         parent = wxGetActiveWindow();
     }
     wxBusyCursorSuspender noBusy;
-    const int answer = wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption),
-                                    ToWxStyle(style, owner), parent);
+    const int answer =
+        wxMessageBox(ShownText(text), ShownText(caption), ToWxStyle(style, owner), parent);
     switch (answer) {
         case wxYES:
             return IDYES;
@@ -116,7 +116,7 @@ void WxShell::ProgressText(const std::string& text) {
 
 void WxShell::ProgressCaption(const std::string& caption) {
     if (m_progress) {
-        m_progress->SetTitle(wxString::FromUTF8(caption));
+        m_progress->SetTitle(ShownText(caption));
         Repaint();
     }
 }
@@ -137,7 +137,7 @@ void WxShell::EndWaitCursor() {
 }
 
 bool WxShell::OpenWithSystem(const std::string& target) {
-    const wxString t = wxString::FromUTF8(target);
+    const wxString t = PathToWx(target);
     if (target.rfind("http:", 0) == 0 || target.rfind("https:", 0) == 0 ||
         target.rfind("mailto:", 0) == 0 || target.rfind("file:", 0) == 0) {
         return wxLaunchDefaultBrowser(t);
@@ -150,12 +150,16 @@ void WxShell::Beep() {
 }
 
 bool WxShell::BrowseForFolder(const std::string& title, std::string* folder) {
-    wxDirDialog dlg(m_main, wxString::FromUTF8(title), wxEmptyString,
+    wxDirDialog dlg(m_main, ShownText(title), wxEmptyString,
                     wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-    if (dlg.ShowModal() != wxID_OK || dlg.GetPath().empty()) {
+    if (dlg.ShowModal() != wxID_OK) {
         return false;
     }
-    *folder = dlg.GetPath().utf8_string();
+    const std::string chosen = AcceptedPath(dlg, dlg.GetPath(), false);
+    if (chosen.empty()) {
+        return false;
+    }
+    *folder = chosen;
     return true;
 }
 
@@ -165,14 +169,15 @@ bool WxShell::ChooseFileToOpen(std::string* path) {
     if (dlg.ShowModal() != wxID_OK) {
         return false;
     }
-    *path = dlg.GetPath().utf8_string();
-    return true;
+    *path = AcceptedPath(dlg, dlg.GetPath(), false);
+    return !path->empty();
 }
 
 namespace {
 
-// A pattern as the original's file system matched it: "*.*" is every file,
-// and "*.jpg" also matches "A.JPG" (this file system tells case apart).
+// Chooser patterns match names whatever their letter case, as the folder
+// scan does: "*.*" is every file, and "*.jpg" also matches "A.JPG" (the
+// toolkit's own patterns tell case apart).
 wxString PatternIgnoringCase(const wxString& patterns) {
     wxString out;
     for (const wxString& p : wxSplit(patterns, ';', '\0')) {
@@ -233,25 +238,37 @@ bool WxShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
 }
 
 bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
-    const wxString initial = wxString::FromUTF8(request.initialPath);
-    wxString dir, name, ext;
-    wxFileName::SplitPath(initial, &dir, &name, &ext);
-    if (!ext.empty()) {
-        name += "." + ext;
+    // The initial path's folder and name, as bytes. A bare name is in the
+    // working folder.
+    const std::string& initial = request.initialPath;
+    const size_t slash = initial.rfind('/');
+    const std::string dir = slash == std::string::npos ? "."
+                            : slash == 0               ? "/"
+                                                       : initial.substr(0, slash);
+    const std::string name = slash == std::string::npos ? initial : initial.substr(slash + 1);
+    wxFileDialog dlg(m_main, request.title.empty() ? wxString("Save As") : ShownText(request.title),
+                     PathToWx(dir), wxEmptyString, ToWxFilter(request.filter),
+                     wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
+    // Given to the constructor, the name would reach the chooser's name field
+    // as raw bytes, which it refuses unless they are UTF-8.
+    if (!name.empty()) {
+        dlg.SetFilename(PathToWx(name));
     }
-    wxFileDialog dlg(
-        m_main, request.title.empty() ? wxString("Save As") : wxString::FromUTF8(request.title),
-        dir, name, ToWxFilter(request.filter),
-        wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0));
     if (dlg.ShowModal() != wxID_OK) {
         return false;
     }
-    wxString chosen = dlg.GetPath();
-    // The chooser adds the default extension to a name typed without one.
-    if (!request.defaultExt.empty() && wxFileName(chosen).GetExt().empty()) {
-        chosen += "." + wxString::FromUTF8(request.defaultExt);
+    std::string chosen = AcceptedPath(dlg, dlg.GetPath(), true);
+    if (chosen.empty()) {
+        return false;
     }
-    *path = chosen.utf8_string();
+    // The chooser adds the default extension to a name typed without one.
+    const size_t base = chosen.rfind('/') + 1;  // 0 without a slash
+    const size_t dot = chosen.rfind('.');
+    if (!request.defaultExt.empty() &&
+        (dot == std::string::npos || dot <= base || dot + 1 == chosen.size())) {
+        chosen += "." + request.defaultExt;
+    }
+    *path = chosen;
     return true;
 }
 

@@ -44,7 +44,8 @@ class WxShell final : public Shell {
     CFindFilesDlg* m_progress = nullptr;
 };
 
-// A chooser filter as written for the original ("A|*.a| B|*.b||") for wx.
+// A chooser filter as the program's tables write it ("A|*.a| B|*.b||"), in
+// the form wx takes.
 wxString ToWxFilter(const std::string& filter);
 
 // Message-box style bits to wx style bits.

@@ -8,6 +8,7 @@
 #include "platform/SameFolder.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
+#include "platform/WxText.h"
 
 namespace pixfold {
 
@@ -28,8 +29,8 @@ T* As(wxWindow* w) {
     return dynamic_cast<T*>(w);
 }
 
-// Reads an unsigned number as the framework's exchange does: digits only
-// (blanks around them allowed), within the range.
+// Reads an unsigned number field: digits only (blanks around them allowed),
+// within the range.
 bool ParseUnsigned(const std::string& text, unsigned low, unsigned high, unsigned* out) {
     const std::string t = Trim(text);
     if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos) {
@@ -87,11 +88,11 @@ bool CMakeThumbsDlg::TransferDataToWindow() {
         As<wxRadioButton>(Control(radio[m_nPrepend]))->SetValue(true);
     }
     As<wxCheckBox>(Control(IDC_HREF))->SetValue(m_bHref != 0);
-    As<wxTextCtrl>(Control(IDC_HTML_PATH))->ChangeValue(wxString::FromUTF8(m_strHtmlPath));
+    As<wxTextCtrl>(Control(IDC_HTML_PATH))->ChangeValue(PathToWx(m_strHtmlPath));
     As<wxCheckBox>(Control(IDC_DO_ALL))->SetValue(m_bDoAll != 0);
     As<wxTextCtrl>(Control(IDC_ROW_COUNT))->ChangeValue(Format("%u", m_nRowCount));
     As<wxCheckBox>(Control(IDC_TABLE))->SetValue(m_bTable != 0);
-    As<wxTextCtrl>(Control(IDC_THUMB_FOLDER))->ChangeValue(wxString::FromUTF8(m_strThumbFolder));
+    As<wxTextCtrl>(Control(IDC_THUMB_FOLDER))->ChangeValue(PathToWx(m_strThumbFolder));
     return true;
 }
 
@@ -109,7 +110,7 @@ bool CMakeThumbsDlg::TransferDataFromWindow() {
                  : As<wxRadioButton>(Control(IDC_PREPEND_TN))->GetValue()  ? 1
                                                                            : 0;
     m_bHref = As<wxCheckBox>(Control(IDC_HREF))->GetValue() ? 1 : 0;
-    m_strHtmlPath = As<wxTextCtrl>(Control(IDC_HTML_PATH))->GetValue().utf8_string();
+    m_strHtmlPath = PathFromWx(As<wxTextCtrl>(Control(IDC_HTML_PATH))->GetValue());
     m_bDoAll = As<wxCheckBox>(Control(IDC_DO_ALL))->GetValue() ? 1 : 0;
     auto* rows = As<wxTextCtrl>(Control(IDC_ROW_COUNT));
     if (!ParseUnsigned(rows->GetValue().utf8_string(), 2, 2000, &m_nRowCount)) {
@@ -119,7 +120,7 @@ bool CMakeThumbsDlg::TransferDataFromWindow() {
         return false;
     }
     m_bTable = As<wxCheckBox>(Control(IDC_TABLE))->GetValue() ? 1 : 0;
-    m_strThumbFolder = As<wxTextCtrl>(Control(IDC_THUMB_FOLDER))->GetValue().utf8_string();
+    m_strThumbFolder = PathFromWx(As<wxTextCtrl>(Control(IDC_THUMB_FOLDER))->GetValue());
     return true;
 }
 

@@ -54,7 +54,7 @@ inline constexpr AccelEntry kMainAccelerators[] = {
     {kNone, kKeyF7, ID_START_SLIDE_SHOW},
     {kNone, kKeyF9, ID_CLOSE_VIEW},
     {kNone, kKeyF10, ID_MAKE_THUMBS},
-    // Not in the original table: the print preview had no key of its own.
+    // The print preview has a key too, beside printing's Ctrl+P.
     {kCtrl | kShift, 'P', ID_FILE_PRINT_PREVIEW},
 };
 

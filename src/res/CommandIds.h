@@ -1,7 +1,7 @@
 #pragma once
 // Command and resource identifiers. The program's own ids (32772..32783) are
-// used as they are; the framework's (57600 and up) are mapped to toolkit ids
-// by the UI (WxIds.h).
+// used as they are; the standard commands' (57600 and up) are mapped to
+// toolkit ids by the UI (WxIds.h).
 
 namespace pixfold::res {
 
@@ -16,7 +16,7 @@ inline constexpr int ID_SHOW_DETAILS = 32781;
 inline constexpr int ID_REFRESH = 32782;
 inline constexpr int ID_CLOSE_VIEW = 32783;
 
-// The framework's commands.
+// Standard commands: file, print, recent list, edit, help, bars, exit.
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;

@@ -127,7 +127,7 @@ inline constexpr ControlTemplate kPreferencesControls[] = {
     {Ctl::Static, -1, "Min", 20, 50, 25, 10, 0},
     {Ctl::StaticRight, -1, "Max", 105, 50, 25, 10, 0},
     {Ctl::StaticCenter, -1, "Current", 55, 50, 40, 10, 0},
-    // Drawn as a default button in the original; Enter still means OK.
+    // Not the default button, so that Enter still means OK.
     {Ctl::Button, IDC_RESTORE_DEFAULTS, "Restore Defaults", 155, 165, 110, 14, kTabStop},
     {Ctl::Group, -1, "Most Recently Used Files", 10, 165, 130, 35, 0},
     {Ctl::Edit, IDC_MRU_COUNT, "", 15, 180, 17, 12, kTabStop},

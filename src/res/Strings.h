@@ -21,7 +21,7 @@ inline constexpr PromptEntry kPrompts[] = {
     {ID_SHOW_DETAILS, "Show Details"},
     {ID_REFRESH, "Refresh\nRefresh"},
     {ID_CLOSE_VIEW, "Close View\nClose View"},
-    // The framework's own prompts.
+    // Prompts of the standard commands.
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},

@@ -1,7 +1,7 @@
 #pragma once
 // Toolkit menu ids stay below 32767, so the program's own command ids
-// (32772..32783) move down into a block of their own, and the framework's
-// (57600 and up) map to stock ids. Control ids of dialogs pass unchanged.
+// (32772..32783) move down into a block of their own, and the standard
+// commands' (57600 and up) map to stock ids. Control ids of dialogs pass unchanged.
 
 #include <wx/defs.h>
 

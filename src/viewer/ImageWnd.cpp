@@ -8,6 +8,7 @@
 #include "catalog/PixfoldView.h"
 #include "jpeg/JpegFile.h"
 #include "platform/WxCanvas.h"
+#include "platform/WxText.h"
 #include "viewer/SlideShow.h"
 
 namespace pixfold {
@@ -61,7 +62,7 @@ bool CImageWnd::LoadPicture(ThumbRecord* record) {
         SwapRedBlue(m_pPixels.get(), m_nWidth, m_nHeight);
         FlipRows(m_pPixels.get(), m_nWidth * 3, m_nHeight);
     }
-    SetTitle(wxString::FromUTF8(m_strTitle));
+    SetTitle(ShownText(m_strTitle));
     return ok;
 }
 

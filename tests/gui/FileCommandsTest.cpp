@@ -47,7 +47,7 @@ class FileCommandsTest : public AppTest {
 
 }  // namespace
 
-TEST(WxFilter, WindowsFiltersForTheToolkit) {
+TEST(WxFilter, TableFiltersInTheToolkitsForm) {
     EXPECT_EQ(ToWxFilter("JPG Files (*.jpg)|*.jpg| All Files (*.*)|*.*||"),
               "JPG Files (*.jpg)|*.jpg;*.JPG|All Files (*.*)|*");
     EXPECT_EQ(ToWxFilter("Htm Files (*.htm)|*.htm|Text Files (*.txt)|*.txt||"),
