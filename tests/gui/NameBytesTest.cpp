@@ -1,7 +1,8 @@
 // Names that are not UTF-8 (a Latin-1 "café", as old cameras and copied disks
 // have them) through the real window: the toolkit's own message boxes, choosers
-// closed with real keys, captions, status bar, the desktop's opener.
+// closed with the Enter key, captions, status bar, the desktop's opener.
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
