@@ -1,10 +1,8 @@
 #include "app/FramePlacement.h"
 
-namespace pixfold {
+#include "res/Settings.h"
 
-namespace {
-constexpr const char* kScreen = "Screen";
-}
+namespace pixfold {
 
 bool IsUsablePlacement(const Placement& p, int w, int h) {
     return p.cx > 0 && p.cy > 0 && p.x >= 0 && p.y >= 0 && p.cx <= w && p.cy <= h && p.x <= w &&
@@ -24,26 +22,26 @@ Placement DefaultPlacement(int w, int h) {
 
 Placement RestorePlacement(SettingsStore& store, int w, int h) {
     Placement p;
-    p.x = store.GetInt(kScreen, "x", 0);
-    p.y = store.GetInt(kScreen, "y", 0);
-    p.cx = store.GetInt(kScreen, "cx", 0);
-    p.cy = store.GetInt(kScreen, "cy", 0);
+    p.x = store.Get(res::kScreenX);
+    p.y = store.Get(res::kScreenY);
+    p.cx = store.Get(res::kScreenCx);
+    p.cy = store.Get(res::kScreenCy);
     if (IsUsablePlacement(p, w, h)) {
         return p;
     }
     p = DefaultPlacement(w, h);
-    store.SetInt(kScreen, "x", p.x);
-    store.SetInt(kScreen, "y", p.y);
-    store.SetInt(kScreen, "cx", p.cx);
-    store.SetInt(kScreen, "cy", p.cy);
+    store.Set(res::kScreenX, p.x);
+    store.Set(res::kScreenY, p.y);
+    store.Set(res::kScreenCx, p.cx);
+    store.Set(res::kScreenCy, p.cy);
     return p;
 }
 
 void SavePlacement(SettingsStore& store, const Placement& p) {
-    store.SetInt(kScreen, "x", p.x < 0 ? 0 : p.x);
-    store.SetInt(kScreen, "y", p.y < 0 ? 0 : p.y);
-    store.SetInt(kScreen, "cx", p.cx);
-    store.SetInt(kScreen, "cy", p.cy);
+    store.Set(res::kScreenX, p.x < 0 ? 0 : p.x);
+    store.Set(res::kScreenY, p.y < 0 ? 0 : p.y);
+    store.Set(res::kScreenCx, p.cx);
+    store.Set(res::kScreenCy, p.cy);
 }
 
 }  // namespace pixfold

@@ -1,7 +1,7 @@
 #pragma once
 // Where the main window opens and how its placement is kept ("Screen").
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/RecentFileList.h"
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "platform/Registry.h"
 #include "platform/WxShell.h"
 

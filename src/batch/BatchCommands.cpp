@@ -12,16 +12,17 @@
 #include <new>
 
 #include "app/CommandLine.h"
-#include "app/SettingsStore.h"
 #include "catalog/FolderScan.h"
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/ControlBytes.h"
 #include "platform/Registry.h"
 #include "platform/SameFolder.h"
+#include "platform/SettingsStore.h"
 #include "platform/StderrShell.h"
 #include "platform/TextUtil.h"
 #include "publish/Publish.h"
+#include "res/Settings.h"
 
 namespace pixfold::batch {
 
@@ -42,12 +43,15 @@ const char* const kUsage =
     "      thumbnail size of the pitch) and, with --page, an HTML page showing them.\n"
     "      --naming original into the images' own folder replaces the images and\n"
     "      needs --yes.\n"
-    "  pixfold-batch settings list\n"
+    "  pixfold-batch settings list [--known]\n"
     "  pixfold-batch settings get SECTION NAME\n"
     "  pixfold-batch settings get --int DEFAULT SECTION NAME\n"
     "  pixfold-batch settings set SECTION NAME TEXT\n"
     "      Lists, reads or writes the stored settings (the configuration folder is\n"
     "      $PIXFOLD_CONFIG_DIR, else $XDG_CONFIG_HOME/pixfold, else ~/.config/pixfold).\n"
+    "      list --known shows every setting the program uses with its value, or its\n"
+    "      default marked (default). get answers a setting the program uses with its\n"
+    "      default when none is stored; set refuses a number out of its range.\n"
     "  pixfold-batch --help | --version\n"
     "\n"
     "Every command takes --help.\n"
@@ -122,16 +126,20 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
         } else if (a == "--descending") {
             opts.scan.sortStyle = 1;
         } else if (a == "--pitch") {
-            if (!value(v) || !ParseNumber(v, opts.scan.pitch) || opts.scan.pitch < 4) {
-                return "--pitch needs a whole number of at least 4";
+            if (!value(v) || !ParseNumber(v, opts.scan.pitch) ||
+                opts.scan.pitch < res::kPitch.min || opts.scan.pitch > res::kPitch.max) {
+                return Format("--pitch needs a whole number from %d to %d", res::kPitch.min,
+                              res::kPitch.max);
             }
         } else if (publish && a == "--thumb-folder") {
             if (!value(opts.thumbFolder)) {
                 return "--thumb-folder needs a folder";
             }
         } else if (publish && a == "--size") {
-            if (!value(v) || !ParseNumber(v, opts.size) || opts.size < 10 || opts.size > 5000) {
-                return "--size needs a whole number from 10 to 5000";
+            if (!value(v) || !ParseNumber(v, opts.size) || opts.size < kMinSizeLimit ||
+                opts.size > kMaxSizeLimit) {
+                return Format("--size needs a whole number from %d to %d", kMinSizeLimit,
+                              kMaxSizeLimit);
             }
         } else if (publish && a == "--naming") {
             if (!value(v)) {
@@ -153,8 +161,10 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
         } else if (publish && a == "--link") {
             opts.link = true;
         } else if (publish && a == "--table") {
-            if (!value(v) || !ParseNumber(v, opts.table) || opts.table < 2 || opts.table > 2000) {
-                return "--table needs a whole number from 2 to 2000";
+            if (!value(v) || !ParseNumber(v, opts.table) || opts.table < res::kRowCount.min ||
+                opts.table > res::kRowCount.max) {
+                return Format("--table needs a whole number from %d to %d", res::kRowCount.min,
+                              res::kRowCount.max);
             }
         } else if (publish && a == "--yes") {
             opts.yes = true;
@@ -365,6 +375,22 @@ int StoreDamaged(std::FILE* err, const reg::Registry& registry) {
     return kExitMessages;
 }
 
+// The table's entry for a section and value name (names ignore letter case, as
+// the store's do), or null for a setting the program does not use.
+const res::Setting* FindSetting(const std::string& section, const std::string& name) {
+    for (const res::Setting* setting : res::kAllSettings) {
+        if (EqualsNoCase(section, setting->section) && EqualsNoCase(name, setting->name)) {
+            return setting;
+        }
+    }
+    return nullptr;
+}
+
+std::string DefaultText(const res::Setting& setting) {
+    return setting.kind == res::SettingKind::Int ? Format("%d", setting.intDefault)
+                                                 : std::string(setting.textDefault);
+}
+
 int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (args.size() < 2) {
         return Usage(err, "settings needs list, get or set");
@@ -408,6 +434,23 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
         } else {
             OpenStoreAtStartup(store);
         }
+    }
+    if (verb == "list" && args.size() == 3 && args[2] == "--known") {
+        for (const res::Setting* setting : res::kAllSettings) {
+            std::string text;
+            const reg::LONG rc = damaged ? reg::ERROR_FILE_NOT_FOUND
+                                         : store.QueryText(setting->section, setting->name, &text);
+            if (rc == reg::ERROR_BUSY) {
+                return StoreBusy(err, registry);
+            }
+            const bool stored = rc == reg::ERROR_SUCCESS;
+            if (!stored) {
+                text = DefaultText(*setting);
+            }
+            std::fprintf(out, "%s\t%s\t%s%s\n", setting->section, setting->name,
+                         shown(text).c_str(), stored ? "" : "\t(default)");
+        }
+        return damaged ? kExitMessages : kExitOk;
     }
     if (verb == "list" && args.size() == 2) {
         reg::HKEY product;
@@ -460,7 +503,9 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
         }
         int value = def;
         if (rc != reg::ERROR_SUCCESS || (asInt && !ScanInt(text.c_str(), value))) {
-            text.clear();
+            // A setting the program uses answers with its default.
+            const res::Setting* known = asInt ? nullptr : FindSetting(section, name);
+            text = known ? DefaultText(*known) : std::string();
             value = def;
         }
         if (asInt) {
@@ -471,6 +516,13 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
         return damaged ? kExitMessages : kExitOk;
     }
     if (verb == "set" && args.size() == 5) {
+        const res::Setting* known = FindSetting(args[2], args[3]);
+        int number = 0;
+        if (known && known->kind == res::SettingKind::Int &&
+            (!ParseNumber(args[4], number) || number < known->min || number > known->max)) {
+            return Usage(err, Format("%s takes a whole number from %d to %d", known->name,
+                                     known->min, known->max));
+        }
         if (!store.SetString(args[2], args[3], args[4])) {
             std::fprintf(err, "pixfold-batch: could not store %s\\%s in %s\n", args[2].c_str(),
                          args[3].c_str(), registry.DatabasePath().c_str());

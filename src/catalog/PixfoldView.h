@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "catalog/CommandRules.h"
 #include "catalog/FolderScan.h"
 #include "catalog/Grid.h"

@@ -2,6 +2,7 @@
 
 #include "platform/TextUtil.h"
 #include "res/CommandIds.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
@@ -13,38 +14,38 @@ int SlideSecondsFromText(const std::string& text, int fallback) {
 
 ViewPrefs LoadViewPrefs(SettingsStore& store, const SystemColors& system) {
     ViewPrefs p;
-    p.sortStyle = store.GetInt(kSettings, "SortStyle", 0);
-    p.sortOption = store.GetInt(kSettings, "SortOption", 0);
-    p.pitch = store.GetInt(kSettings, "Pitch", kDefaultPitch);
-    if (p.pitch < 4 || p.pitch > 32767) {
-        p.pitch = kDefaultPitch;
+    p.sortStyle = store.Get(res::kSortStyle);
+    p.sortOption = store.Get(res::kSortOption);
+    p.pitch = store.Get(res::kPitch);
+    if (p.pitch < res::kPitch.min || p.pitch > res::kPitch.max) {
+        p.pitch = res::kPitch.intDefault;
     }
     p.thumbMax = p.pitch - 3;
-    p.defaultColors = store.GetInt(kSettings, "ColorCheck", 1);
-    p.back = static_cast<ColorRef>(store.GetInt(kSettings, "BackColor", 0));
-    p.text = static_cast<ColorRef>(store.GetInt(kSettings, "TextColor", 0));
+    p.defaultColors = store.Get(res::kColorCheck);
+    p.back = static_cast<ColorRef>(store.Get(res::kBackColor));
+    p.text = static_cast<ColorRef>(store.Get(res::kTextColor));
     if (p.defaultColors == 1) {
         p.back = system.window;
         p.text = system.buttonText;
-        store.SetInt(kSettings, "BackColor", static_cast<int>(p.back));
-        store.SetInt(kSettings, "TextColor", static_cast<int>(p.text));
+        store.Set(res::kBackColor, static_cast<int>(p.back));
+        store.Set(res::kTextColor, static_cast<int>(p.text));
     }
-    p.showDim = store.GetInt(kSettings, "ShowDim", 0);
-    p.showFileName = store.GetInt(kSettings, "ShowFileName", 1);
-    p.showFileSize = store.GetInt(kSettings, "ShowFileSize", 0);
-    p.showFileDate = store.GetInt(kSettings, "ShowFileDate", 0);
-    const std::string slide = store.GetString(kSettings, "SlideTime", "5");
-    p.random = store.GetInt(kSettings, "Random", 0);
+    p.showDim = store.Get(res::kShowDim);
+    p.showFileName = store.Get(res::kShowFileName);
+    p.showFileSize = store.Get(res::kShowFileSize);
+    p.showFileDate = store.Get(res::kShowFileDate);
+    const std::string slide = store.GetText(res::kSlideTime);
+    p.random = store.Get(res::kRandom);
     p.slideTime = SlideSecondsFromText(slide, 5);
     return p;
 }
 
 int ClampMruCount(int count) {
-    return count < 0 ? 0 : (count > res::kMaxRecentFiles ? res::kMaxRecentFiles : count);
+    return count < res::kMru.min ? res::kMru.min : (count > res::kMru.max ? res::kMru.max : count);
 }
 
 int LoadMruCount(SettingsStore& store) {
-    return ClampMruCount(store.GetInt(kSettings, "MRU", kDefaultMruCount));
+    return ClampMruCount(store.Get(res::kMru));
 }
 
 }  // namespace pixfold
@@ -54,10 +55,10 @@ namespace pixfold {
 PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
                              SettingsStore& store, const SystemColors& system, bool catalogEmpty) {
     PrefsEffect effect;
-    store.SetInt(kSettings, "Pitch", c.sliderPosition);
+    store.Set(res::kPitch, c.sliderPosition);
 
     p.defaultColors = c.useDefaultColor;
-    store.SetInt(kSettings, "ColorCheck", p.defaultColors);
+    store.Set(res::kColorCheck, p.defaultColors);
     const ColorRef oldBack = p.back;
     const ColorRef oldText = p.text;
     if (p.defaultColors) {
@@ -67,8 +68,8 @@ PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
         p.back = c.back;
         p.text = c.text;
     }
-    store.SetInt(kSettings, "BackColor", static_cast<int>(p.back));
-    store.SetInt(kSettings, "TextColor", static_cast<int>(p.text));
+    store.Set(res::kBackColor, static_cast<int>(p.back));
+    store.Set(res::kTextColor, static_cast<int>(p.text));
     effect.repaint |= p.back != oldBack || p.text != oldText;
 
     if (c.sliderPosition != p.pitch) {
@@ -88,16 +89,16 @@ PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
     p.showFileName = c.showFileName;
     p.showFileSize = c.showFileSize;
     p.showFileDate = c.showFileDate;
-    store.SetInt(kSettings, "ShowDim", p.showDim);
-    store.SetInt(kSettings, "ShowFileName", p.showFileName);
-    store.SetInt(kSettings, "ShowFileSize", p.showFileSize);
-    store.SetInt(kSettings, "ShowFileDate", p.showFileDate);
+    store.Set(res::kShowDim, p.showDim);
+    store.Set(res::kShowFileName, p.showFileName);
+    store.Set(res::kShowFileSize, p.showFileSize);
+    store.Set(res::kShowFileDate, p.showFileDate);
 
     const bool sortChanged = c.sortStyle != p.sortStyle || c.sortOption != p.sortOption;
     p.sortStyle = c.sortStyle;
     p.sortOption = c.sortOption;
-    store.SetInt(kSettings, "SortStyle", p.sortStyle);
-    store.SetInt(kSettings, "SortOption", p.sortOption);
+    store.Set(res::kSortStyle, p.sortStyle);
+    store.Set(res::kSortOption, p.sortOption);
     if (sortChanged && !catalogEmpty) {
         effect.resort = true;
         effect.repaint = true;
@@ -107,16 +108,16 @@ PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
     if (ScanInt(c.slideInterval.c_str(), seconds)) {
         p.slideTime = seconds;
     }
-    store.SetString(kSettings, "SlideTime", c.slideInterval);
+    store.SetText(res::kSlideTime, c.slideInterval);
 
     int mru = 0;
     if (ScanInt(c.mruCount.c_str(), mru)) {
         mruCount = ClampMruCount(mru);
     }
-    store.SetInt(kSettings, "MRU", mruCount);
+    store.Set(res::kMru, mruCount);
 
     p.random = c.random;
-    store.SetInt(kSettings, "Random", p.random);
+    store.Set(res::kRandom, p.random);
     return effect;
 }
 

@@ -3,8 +3,9 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
 #include "catalog/Canvas.h"
+#include "platform/SettingsStore.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
@@ -13,25 +14,23 @@ struct SystemColors {
     ColorRef buttonText = 0;     // caption colour with default colours
 };
 
-struct ViewPrefs {
-    int sortStyle = 0;
-    int sortOption = 0;
-    int pitch = 103;
-    int thumbMax = 100;
-    int defaultColors = 1;
-    ColorRef back = 0;
-    ColorRef text = 0;
-    int showDim = 0;
-    int showFileName = 1;
-    int showFileSize = 0;
-    int showFileDate = 0;
-    int slideTime = 5;
-    int random = 0;
-};
+inline constexpr int kDefaultPitch = res::kPitch.intDefault;
 
-inline constexpr const char* kSettings = "Settings";
-inline constexpr int kDefaultPitch = 103;
-inline constexpr int kDefaultMruCount = 8;
+struct ViewPrefs {
+    int sortStyle = res::kSortStyle.intDefault;
+    int sortOption = res::kSortOption.intDefault;
+    int pitch = kDefaultPitch;
+    int thumbMax = kDefaultPitch - 3;
+    int defaultColors = res::kColorCheck.intDefault;
+    ColorRef back = res::kBackColor.intDefault;
+    ColorRef text = res::kTextColor.intDefault;
+    int showDim = res::kShowDim.intDefault;
+    int showFileName = res::kShowFileName.intDefault;
+    int showFileSize = res::kShowFileSize.intDefault;
+    int showFileDate = res::kShowFileDate.intDefault;
+    int slideTime = 5;  // the seconds of kSlideTime's default text
+    int random = res::kRandom.intDefault;
+};
 
 // Loads in the fixed order, writing the system colours back when default
 // colours are on. A stored pitch below 4 or above 32767 (a cell with no room
@@ -53,12 +52,16 @@ namespace pixfold {
 // What the Preferences dialog hands back after OK.
 struct PrefsChoice {
     int sliderPosition = kDefaultPitch;
-    int useDefaultColor = 1;
-    ColorRef back = 0;
-    ColorRef text = 0;
-    int showDim = 0, showFileName = 1, showFileSize = 0, showFileDate = 0;
-    int sortOption = 0, sortStyle = 0;
-    int random = 0;
+    int useDefaultColor = res::kColorCheck.intDefault;
+    ColorRef back = res::kBackColor.intDefault;
+    ColorRef text = res::kTextColor.intDefault;
+    int showDim = res::kShowDim.intDefault;
+    int showFileName = res::kShowFileName.intDefault;
+    int showFileSize = res::kShowFileSize.intDefault;
+    int showFileDate = res::kShowFileDate.intDefault;
+    int sortOption = res::kSortOption.intDefault;
+    int sortStyle = res::kSortStyle.intDefault;
+    int random = res::kRandom.intDefault;
     std::string slideInterval;  // as typed
     std::string mruCount;       // as typed
 };

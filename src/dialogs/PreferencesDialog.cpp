@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "platform/TextUtil.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
@@ -186,23 +187,23 @@ void CPreferencesDialog::OnUseDefaultColor(wxCommandEvent&) {
 }
 
 void CPreferencesDialog::OnRestoreDefaults() {
-    m_bUseDefaultColor = 1;
-    m_backColorButton->Enable(false);
-    m_textColorButton->Enable(false);
-    EnableDirection(false);
-    m_nSortOption = 0;
-    m_nSortStyle = 0;
-    m_strSlideInterval = Format("%d", 5);
+    m_bUseDefaultColor = res::kColorCheck.intDefault;
+    m_backColorButton->Enable(!m_bUseDefaultColor);
+    m_textColorButton->Enable(!m_bUseDefaultColor);
+    m_nSortOption = res::kSortOption.intDefault;
+    m_nSortStyle = res::kSortStyle.intDefault;
+    EnableDirection(m_nSortOption != 0);
+    m_strSlideInterval = res::kSlideTime.textDefault;
     m_nPitch = 2 * m_nPitchMin;
     m_strCurrentLabel = Format("%d", m_nPitch);
     m_pitchSlider->SetValue(m_nPitch);
-    m_bShowDimensions = 0;
-    m_bShowFileName = 1;
-    m_bShowFileSize = 0;
-    m_bShowFileDate = 0;
+    m_bShowDimensions = res::kShowDim.intDefault;
+    m_bShowFileName = res::kShowFileName.intDefault;
+    m_bShowFileSize = res::kShowFileSize.intDefault;
+    m_bShowFileDate = res::kShowFileDate.intDefault;
     // At once, whatever ends the dialog: the two warnings show again.
-    m_store.SetInt("Settings", "NoDelDlg", 0);
-    m_store.SetInt("Settings", "NoOverDlg", 0);
+    m_store.Set(res::kNoDelDlg, res::kNoDelDlg.intDefault);
+    m_store.Set(res::kNoOverDlg, res::kNoOverDlg.intDefault);
     TransferDataToWindow();
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "dialogs/ColorPickerButton.h"
 #include "platform/DialogBuilder.h"
 

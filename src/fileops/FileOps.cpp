@@ -173,9 +173,9 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
-bool ConfirmWithSuppress(SettingsStore& store, const std::string& valueName,
+bool ConfirmWithSuppress(SettingsStore& store, const res::Setting& suppress,
                          const std::string& question) {
-    if (store.GetInt("Settings", valueName, 0) != 0) {
+    if (store.Get(suppress) != 0) {
         return true;
     }
     bool dontShow = false;
@@ -183,7 +183,7 @@ bool ConfirmWithSuppress(SettingsStore& store, const std::string& valueName,
         return false;
     }
     if (dontShow) {
-        store.SetInt("Settings", valueName, 1);
+        store.Set(suppress, 1);
     }
     return true;
 }

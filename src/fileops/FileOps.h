@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
 #include "catalog/ThumbRecord.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 
@@ -33,7 +33,7 @@ bool CanOpenForReading(const std::string& path);
 
 // The confirmation with a suppress value ("NoDelDlg", "NoOverDlg"): asks
 // unless the value is set; "Yes" with the box ticked stores 1.
-bool ConfirmWithSuppress(SettingsStore& store, const std::string& valueName,
+bool ConfirmWithSuppress(SettingsStore& store, const res::Setting& suppress,
                          const std::string& question);
 
 // The Move or Rename chooser's default extension and filter for a record's

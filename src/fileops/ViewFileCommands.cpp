@@ -44,7 +44,7 @@ void CPixfoldView::RemoveAndRelayout(ThumbRecord* record) {
 
 void CPixfoldView::OnDeleteThumb() {
     ThumbRecord* record = m_pSelected;
-    if (!record || !ConfirmWithSuppress(m_store, "NoDelDlg", kDeleteQuestion)) {
+    if (!record || !ConfirmWithSuppress(m_store, res::kNoDelDlg, kDeleteQuestion)) {
         return;
     }
     if (!DeleteFileAt(record->m_strPath).ok) {

@@ -9,6 +9,8 @@
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "platform/WxText.h"
+#include "publish/Publish.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
@@ -99,8 +101,9 @@ bool CMakeThumbsDlg::TransferDataToWindow() {
 bool CMakeThumbsDlg::TransferDataFromWindow() {
     // In the exchange order; the first invalid field stops the exchange.
     auto* size = As<wxTextCtrl>(Control(IDC_SIZE_LIMIT));
-    if (!ParseUnsigned(size->GetValue().utf8_string(), 10, 5000, &m_nSizeLimit)) {
-        Shell::Current().AppMessage(RangePrompt(10, 5000));
+    if (!ParseUnsigned(size->GetValue().utf8_string(), kMinSizeLimit, kMaxSizeLimit,
+                       &m_nSizeLimit)) {
+        Shell::Current().AppMessage(RangePrompt(kMinSizeLimit, kMaxSizeLimit));
         size->SetFocus();
         size->SelectAll();
         return false;
@@ -113,8 +116,9 @@ bool CMakeThumbsDlg::TransferDataFromWindow() {
     m_strHtmlPath = PathFromWx(As<wxTextCtrl>(Control(IDC_HTML_PATH))->GetValue());
     m_bDoAll = As<wxCheckBox>(Control(IDC_DO_ALL))->GetValue() ? 1 : 0;
     auto* rows = As<wxTextCtrl>(Control(IDC_ROW_COUNT));
-    if (!ParseUnsigned(rows->GetValue().utf8_string(), 2, 2000, &m_nRowCount)) {
-        Shell::Current().AppMessage(RangePrompt(2, 2000));
+    if (!ParseUnsigned(rows->GetValue().utf8_string(), res::kRowCount.min, res::kRowCount.max,
+                       &m_nRowCount)) {
+        Shell::Current().AppMessage(RangePrompt(res::kRowCount.min, res::kRowCount.max));
         rows->SetFocus();
         rows->SelectAll();
         return false;
@@ -209,7 +213,7 @@ void CMakeThumbsDlg::OnSyncFolders() {
 
 bool CMakeThumbsDlg::CheckOverwrite() {
     // The suppressed warning counts as agreed to.
-    if (m_store.GetInt("Settings", "NoOverDlg", 0) != 0) {
+    if (m_store.Get(res::kNoOverDlg) != 0) {
         m_bOverwriteApproved = 1;
         return true;
     }
@@ -219,7 +223,7 @@ bool CMakeThumbsDlg::CheckOverwrite() {
         return true;
     }
     // Asked every time here: the suppress value was read above.
-    if (!ConfirmWithSuppress(m_store, "NoOverDlg", kOverwriteQuestion)) {
+    if (!ConfirmWithSuppress(m_store, res::kNoOverDlg, kOverwriteQuestion)) {
         return false;
     }
     m_bOverwriteApproved = 1;

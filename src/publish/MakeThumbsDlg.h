@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/SettingsStore.h"
 #include "platform/DialogBuilder.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 

@@ -11,39 +11,36 @@
 #include "platform/AtomicFile.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
+#include "res/Settings.h"
 
 namespace pixfold {
-
-namespace {
-constexpr const char* kSettingsSection = "Settings";
-}
 
 PublishOptions LoadPublishOptions(SettingsStore& store, const std::string& imagesFolder,
                                   uint32_t sizeLimit) {
     PublishOptions o;
     o.sizeLimit = sizeLimit;
-    o.html = store.GetInt(kSettingsSection, "Html", 0);
-    o.prepend = store.GetInt(kSettingsSection, "Prepend", 0);
-    o.href = store.GetInt(kSettingsSection, "Href", 0);
-    o.htmlPath = store.GetString(kSettingsSection, "File", "");
-    o.doAll = store.GetInt(kSettingsSection, "DoAll", 1);
-    o.rowCount = store.GetInt(kSettingsSection, "RowCount", 5);
-    o.table = store.GetInt(kSettingsSection, "Table", 0);
+    o.html = store.Get(res::kHtml);
+    o.prepend = store.Get(res::kPrepend);
+    o.href = store.Get(res::kHref);
+    o.htmlPath = store.GetText(res::kHtmlFile);
+    o.doAll = store.Get(res::kDoAll);
+    o.rowCount = store.Get(res::kRowCount);
+    o.table = store.Get(res::kTable);
     const std::string defaultFolder =
         imagesFolder.empty() ? imagesFolder : imagesFolder.substr(0, imagesFolder.size() - 1);
-    o.folder = store.GetString(kSettingsSection, "Folder", defaultFolder);
+    o.folder = store.GetText(res::kThumbFolder, defaultFolder);
     return o;
 }
 
 void StorePublishOptions(SettingsStore& store, const PublishOptions& o) {
-    store.SetInt(kSettingsSection, "Html", o.html);
-    store.SetInt(kSettingsSection, "Prepend", o.prepend);
-    store.SetInt(kSettingsSection, "Href", o.href);
-    store.SetString(kSettingsSection, "File", o.htmlPath);
-    store.SetInt(kSettingsSection, "DoAll", o.doAll);
-    store.SetInt(kSettingsSection, "RowCount", o.rowCount);
-    store.SetInt(kSettingsSection, "Table", o.table);
-    store.SetString(kSettingsSection, "Folder", o.folder);
+    store.Set(res::kHtml, o.html);
+    store.Set(res::kPrepend, o.prepend);
+    store.Set(res::kHref, o.href);
+    store.SetText(res::kHtmlFile, o.htmlPath);
+    store.Set(res::kDoAll, o.doAll);
+    store.Set(res::kRowCount, o.rowCount);
+    store.Set(res::kTable, o.table);
+    store.SetText(res::kThumbFolder, o.folder);
 }
 
 std::string ThumbFileName(const std::string& title, const std::string& ext, int mode) {

@@ -11,24 +11,30 @@
 #include <unordered_map>
 #include <utility>
 
-#include "app/SettingsStore.h"
 #include "catalog/ThumbCatalog.h"
 #include "catalog/Thumbnail.h"
 #include "platform/SameFolder.h"
+#include "platform/SettingsStore.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
 enum NamingMode { kAppendTn = 0, kPrependTn = 1, kOriginalName = 2 };
 
+// The largest side a published thumbnail may be given (not stored: it starts
+// at the grid's thumbnail size every time).
+inline constexpr int kMinSizeLimit = 10;
+inline constexpr int kMaxSizeLimit = 5000;
+
 struct PublishOptions {
     uint32_t sizeLimit = 100;
-    int html = 0;
-    int prepend = kAppendTn;
-    int href = 0;
-    std::string htmlPath;
-    int doAll = 1;
-    int rowCount = 5;
-    int table = 0;
+    int html = res::kHtml.intDefault;
+    int prepend = res::kPrepend.intDefault;
+    int href = res::kHref.intDefault;
+    std::string htmlPath = res::kHtmlFile.textDefault;
+    int doAll = res::kDoAll.intDefault;
+    int rowCount = res::kRowCount.intDefault;
+    int table = res::kTable.intDefault;
     std::string folder;  // thumbnail folder, no trailing separator
     // Original names into the images' own folder were approved: each image
     // may be replaced by its own thumbnail (and by nothing else).

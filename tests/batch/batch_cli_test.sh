@@ -72,6 +72,13 @@ printf '[Settings]\r\nPitch=999\r\n' >"$PIXFOLD_CONFIG_DIR/Pixfold.INI"
 [ "$("$BATCH" settings get --int 5 Settings SlideTime)" = "2" ]; check "get --int parses" $?
 [ "$("$BATCH" settings get --int 5 Settings Missing)" = "5" ]; check "get --int default" $?
 "$BATCH" settings list >"$work/list.txt"; check "list exits 0" $?
+# Settings the program uses answer with their defaults and keep their ranges.
+[ "$("$BATCH" settings get Settings RowCount)" = "5" ]; check "get answers a known default" $?
+"$BATCH" settings list --known >"$work/known.txt"; check "list --known exits 0" $?
+grep -qx "$(printf 'Settings\tShowFileName\t1\t(default)')" "$work/known.txt"; check "list --known marks defaults" $?
+grep -qx "$(printf 'Settings\tSlideTime\t2 s')" "$work/known.txt"; check "list --known shows stored values" $?
+"$BATCH" settings set Settings MRU 17 2>/dev/null; [ $? -eq 2 ]; check "set refuses a count out of range" $?
+"$BATCH" settings set Settings Pitch big 2>/dev/null; [ $? -eq 2 ]; check "set refuses a word for a number" $?
 grep -q $'^Screen\tx\tREG_SZ\t7$' "$work/list.txt"; check "list shows Screen x" $?
 grep -q $'^Settings\tSlideTime\tREG_SZ\t2 s$' "$work/list.txt"; check "list shows SlideTime" $?
 "$BATCH" settings get >/dev/null 2>&1; [ $? -eq 2 ]; check "bad settings command exits 2" $?

@@ -31,41 +31,42 @@ TEST_F(ViewPrefsTest, DefaultsWithNothingStored) {
     EXPECT_EQ(p.showDim + p.showFileSize + p.showFileDate, 0);
     EXPECT_EQ(p.back, 0xF0F0F0u);
     EXPECT_EQ(p.text, 0x101010u);
-    EXPECT_EQ(store.GetInt(kSettings, "BackColor", 0), 0xF0F0F0) << "system colours written back";
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "BackColor", 0), 0xF0F0F0)
+        << "system colours written back";
     EXPECT_EQ(p.sortOption, 0);
     EXPECT_EQ(p.slideTime, 5);
     EXPECT_EQ(p.random, 0);
 }
 
 TEST_F(ViewPrefsTest, StoredValuesAndOwnColours) {
-    store.SetInt(kSettings, "Pitch", 151);
-    store.SetInt(kSettings, "ColorCheck", 0);
-    store.SetInt(kSettings, "BackColor", 255);
-    store.SetString(kSettings, "SlideTime", "0.5");
+    store.SetInt(res::kSectionSettings, "Pitch", 151);
+    store.SetInt(res::kSectionSettings, "ColorCheck", 0);
+    store.SetInt(res::kSectionSettings, "BackColor", 255);
+    store.SetString(res::kSectionSettings, "SlideTime", "0.5");
     ViewPrefs p = LoadViewPrefs(store, sys);
     EXPECT_EQ(p.pitch, 151) << "the stored pitch is used as it is";
     EXPECT_EQ(p.thumbMax, 148);
     EXPECT_EQ(p.back, 255u);
     EXPECT_EQ(p.slideTime, 1);
-    store.SetString(kSettings, "SlideTime", "10");
+    store.SetString(res::kSectionSettings, "SlideTime", "10");
     EXPECT_EQ(LoadViewPrefs(store, sys).slideTime, 10);
 }
 
 TEST_F(ViewPrefsTest, OutOfRangeValuesDoNotBreakTheView) {
-    store.SetInt(kSettings, "Pitch", 3);
-    store.SetString(kSettings, "SlideTime", "soon");
+    store.SetInt(res::kSectionSettings, "Pitch", 3);
+    store.SetString(res::kSectionSettings, "SlideTime", "soon");
     ViewPrefs p = LoadViewPrefs(store, sys);
     EXPECT_EQ(p.pitch, 103);
     EXPECT_EQ(p.slideTime, 5);
-    store.SetInt(kSettings, "Pitch", 0);
+    store.SetInt(res::kSectionSettings, "Pitch", 0);
     EXPECT_EQ(LoadViewPrefs(store, sys).pitch, 103);
 }
 
 TEST_F(ViewPrefsTest, MruCountIsClamped) {
     EXPECT_EQ(LoadMruCount(store), 8);
-    store.SetInt(kSettings, "MRU", 40);
+    store.SetInt(res::kSectionSettings, "MRU", 40);
     EXPECT_EQ(LoadMruCount(store), 16);
-    store.SetInt(kSettings, "MRU", -2);
+    store.SetInt(res::kSectionSettings, "MRU", -2);
     EXPECT_EQ(LoadMruCount(store), 0);
 }
 
@@ -122,7 +123,7 @@ TEST_F(ViewPrefsTest, OddPitchIsStoredButAppliedEven) {
     EXPECT_TRUE(e.rebuild);
     EXPECT_EQ(p.pitch, 150);
     EXPECT_EQ(p.thumbMax, 147);
-    EXPECT_EQ(store.GetInt(kSettings, "Pitch", 0), 151);
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "Pitch", 0), 151);
     EXPECT_EQ(LoadViewPrefs(store, sys).thumbMax, 148) << "the next start uses 151 as it is";
 
     // The same position again rebuilds nothing; 151 against an applied 150 does.
@@ -149,11 +150,11 @@ TEST_F(ViewPrefsTest, ColoursCaptionsAndSorting) {
     c.back = 0x123456;
     EXPECT_TRUE(ApplyPreferences(p, mru, c, store, sys, false).repaint);
     EXPECT_EQ(p.back, 0x123456u);
-    EXPECT_EQ(store.GetInt(kSettings, "ColorCheck", 9), 0);
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "ColorCheck", 9), 0);
     c.useDefaultColor = 1;
     ApplyPreferences(p, mru, c, store, sys, false);
     EXPECT_EQ(p.back, sys.window) << "default colours replace the chosen ones";
-    EXPECT_EQ(store.GetInt(kSettings, "BackColor", 0), static_cast<int>(sys.window));
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "BackColor", 0), static_cast<int>(sys.window));
 
     // Only the direction of an unsorted catalogue: stored, nothing re-sorted?
     c.sortStyle = 1;
@@ -164,7 +165,7 @@ TEST_F(ViewPrefsTest, ColoursCaptionsAndSorting) {
     EXPECT_TRUE(e.resort) << "a change with entries re-sorts (option None keeps the order)";
     c.showDim = 1;
     EXPECT_TRUE(ApplyPreferences(p, mru, c, store, sys, false).repaint);
-    EXPECT_EQ(store.GetInt(kSettings, "ShowDim", 0), 1);
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "ShowDim", 0), 1);
 }
 
 TEST_F(ViewPrefsTest, IntervalAndRecentCountAsTyped) {
@@ -175,14 +176,14 @@ TEST_F(ViewPrefsTest, IntervalAndRecentCountAsTyped) {
     c.mruCount = "20";
     ApplyPreferences(p, mru, c, store, sys, false);
     EXPECT_EQ(p.slideTime, 0) << "the leading integer for the rest of the run";
-    EXPECT_EQ(store.GetString(kSettings, "SlideTime", ""), "0.5");
+    EXPECT_EQ(store.GetString(res::kSectionSettings, "SlideTime", ""), "0.5");
     EXPECT_EQ(LoadViewPrefs(store, sys).slideTime, 1) << "read as 1 at the next start";
     EXPECT_EQ(mru, 16);
-    EXPECT_EQ(store.GetInt(kSettings, "MRU", 0), 16);
+    EXPECT_EQ(store.GetInt(res::kSectionSettings, "MRU", 0), 16);
     c.slideInterval = "abc";
     c.mruCount = "x";
     ApplyPreferences(p, mru, c, store, sys, false);
     EXPECT_EQ(p.slideTime, 0) << "unchanged without a number";
     EXPECT_EQ(mru, 16);
-    EXPECT_EQ(store.GetString(kSettings, "SlideTime", ""), "abc");
+    EXPECT_EQ(store.GetString(res::kSectionSettings, "SlideTime", ""), "abc");
 }

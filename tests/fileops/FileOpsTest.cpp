@@ -171,16 +171,16 @@ TEST(ConfirmWithSuppress, AsksStoresOnlyOneAfterYes) {
     RecordingShell shell;
     ShellScope scope(shell);
     shell.QueueWarning(IDNO, true);
-    EXPECT_FALSE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
+    EXPECT_FALSE(ConfirmWithSuppress(store, res::kNoDelDlg, kDeleteQuestion));
     EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 7)
         << "No with the box ticked stores nothing";
     shell.QueueWarning(IDYES, false);
-    EXPECT_TRUE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
+    EXPECT_TRUE(ConfirmWithSuppress(store, res::kNoDelDlg, kDeleteQuestion));
     EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 7);
     shell.QueueWarning(IDYES, true);
-    EXPECT_TRUE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
+    EXPECT_TRUE(ConfirmWithSuppress(store, res::kNoDelDlg, kDeleteQuestion));
     EXPECT_EQ(store.GetInt("Settings", "NoDelDlg", 7), 1);
-    EXPECT_TRUE(ConfirmWithSuppress(store, "NoDelDlg", kDeleteQuestion));
+    EXPECT_TRUE(ConfirmWithSuppress(store, res::kNoDelDlg, kDeleteQuestion));
     EXPECT_EQ(shell.Warnings().size(), 3u) << "not asked once suppressed";
     EXPECT_EQ(
         shell.Warnings()[0],

@@ -7,7 +7,7 @@
 #include <csignal>
 
 #include "TestUtil.h"
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 using namespace pixfold;
 using namespace pixfold::reg;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "res/Settings.h"
 
 namespace pixfold {
 
@@ -31,6 +32,24 @@ class SettingsStore {
                    uint8_t* buffer);
     bool SetBinary(const std::string& section, const std::string& name, int count,
                    const uint8_t* data);
+
+    // A setting of the table, read with the table's default. A text setting
+    // whose default only the caller knows takes it as `fallback`.
+    int Get(const res::Setting& setting) {
+        return GetInt(setting.section, setting.name, setting.intDefault);
+    }
+    std::string GetText(const res::Setting& setting) {
+        return GetString(setting.section, setting.name, setting.textDefault);
+    }
+    std::string GetText(const res::Setting& setting, const std::string& fallback) {
+        return GetString(setting.section, setting.name, fallback);
+    }
+    bool Set(const res::Setting& setting, int value) {
+        return SetInt(setting.section, setting.name, value);
+    }
+    bool SetText(const res::Setting& setting, const std::string& text) {
+        return SetString(setting.section, setting.name, text);
+    }
 
     // The text of a value that fits the read limit, or why there is none:
     // ERROR_FILE_NOT_FOUND (missing or too long), ERROR_BUSY, ERROR_FILE_CORRUPT.
