@@ -41,7 +41,8 @@ std::vector<uint32_t> RenderAppIcon(int size) {
             const float m = s * 0.14f, gap = std::max(1.0f, s * 0.06f);
             const float cell = (s - 2 * m - gap) / 2;
             for (int i = 0; i < 4; ++i) {
-                const float l = m + (i % 2) * (cell + gap), t = m + (i / 2) * (cell + gap);
+                const int col = i % 2, row = i / 2;
+                const float l = m + col * (cell + gap), t = m + row * (cell + gap);
                 if (fx >= l && fx < l + cell && fy >= t && fy < t + cell) {
                     const float u = (fx - l) / cell, v = (fy - t) / cell;
                     const bool ground = v > 0.62f + 0.08f * std::sin(u * 6.0f + i);

@@ -20,7 +20,7 @@
 #include "platform/WxIcons.h"
 #include "platform/WxText.h"
 #include "publish/Publish.h"
-#include "res/Accelerators.h"
+#include "res/Keys.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 #include "res/Toolbar.h"
@@ -46,22 +46,6 @@ std::pair<wxString, wxString> SplitPrompt(int frameworkId) {
         return {wxString::FromUTF8(p), wxString()};
     }
     return {wxString::FromUTF8(p.substr(0, nl)), wxString::FromUTF8(p.substr(nl + 1))};
-}
-
-int ToWxKey(int key) {
-    if (key >= res::kKeyF1 && key <= res::kKeyF10) {
-        return WXK_F1 + (key - res::kKeyF1);
-    }
-    switch (key) {
-        case res::kKeyDelete:
-            return WXK_DELETE;
-        case res::kKeyInsert:
-            return WXK_INSERT;
-        case res::kKeyBack:
-            return WXK_BACK;
-        default:
-            return key;
-    }
 }
 
 wxBitmapBundle ToolArt(int id) {
@@ -113,12 +97,12 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
     CreateBars();
 
     std::vector<wxAcceleratorEntry> accels;
-    for (const res::AccelEntry& a : res::kMainAccelerators) {
+    for (const res::KeyBinding& a : res::kKeys) {
         int flags = wxACCEL_NORMAL;
         flags |= (a.mods & res::kCtrl) ? wxACCEL_CTRL : 0;
         flags |= (a.mods & res::kShift) ? wxACCEL_SHIFT : 0;
         flags |= (a.mods & res::kAlt) ? wxACCEL_ALT : 0;
-        accels.emplace_back(flags, ToWxKey(a.key), res::ToWxId(a.command));
+        accels.emplace_back(flags, res::ToWxKey(a.key), res::ToWxId(a.command));
     }
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(accels.size()), accels.data()));
 
@@ -161,8 +145,8 @@ void CMainFrame::CreateMainMenu() {
             case res::MenuKind::Item: {
                 const bool toggle = e.id == res::ID_VIEW_TOOLBAR || e.id == res::ID_VIEW_STATUS_BAR;
                 wxMenuItem* item =
-                    menu->Append(res::ToWxId(e.id), FromUtf8(e.text), SplitPrompt(e.id).first,
-                                 toggle ? wxITEM_CHECK : wxITEM_NORMAL);
+                    menu->Append(res::ToWxId(e.id), wxString::FromUTF8(res::MenuLabel(e)),
+                                 SplitPrompt(e.id).first, toggle ? wxITEM_CHECK : wxITEM_NORMAL);
                 if (e.grayed) {
                     item->Enable(false);
                 }

@@ -52,11 +52,10 @@ std::string EscapeControlBytes(const std::string& text, EscapeRules rules) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const uint8_t b = static_cast<uint8_t>(text[i]);
+        const bool keptBreak = (b == '\n' || b == '\t') && !rules.lineBreaks;
         if (b == '\\' && rules.backslash) {
             out += "\\\\";
-        } else if ((b == '\n' || b == '\t') && !rules.lineBreaks) {
-            out += static_cast<char>(b);
-        } else if (b < 0x20 || b == 0x7F) {
+        } else if (!keptBreak && (b < 0x20 || b == 0x7F)) {
             Hex(out, b);
         } else if (b >= 0x80 && rules.terminal) {
             const size_t n = Utf8Length(text, i);

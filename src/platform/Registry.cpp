@@ -510,7 +510,12 @@ std::vector<ValueEntry> Registry::ListValues(HKEY key, LONG* status) {
                                                                    const std::string& path) {
         keys.emplace_back(path, id);
         for (const auto& [child, name] : children[id]) {
-            collect(child, path.empty() ? name : path + "\\" + name);
+            std::string childPath = path;
+            if (!childPath.empty()) {
+                childPath += '\\';
+            }
+            childPath += name;
+            collect(child, childPath);
         }
     };
     collect(key.id, "");

@@ -6,6 +6,7 @@
 #include <wx/defs.h>
 
 #include "res/CommandIds.h"
+#include "res/Keys.h"
 
 namespace pixfold::res {
 
@@ -75,6 +76,23 @@ constexpr int FromWxId(int id) {
         }
     }
     return id;
+}
+
+// The toolkit's code for a key of the key table.
+inline int ToWxKey(int key) {
+    if (key >= kKeyF1 && key <= kKeyF10) {
+        return WXK_F1 + (key - kKeyF1);
+    }
+    switch (key) {
+        case kKeyDelete:
+            return WXK_DELETE;
+        case kKeyInsert:
+            return WXK_INSERT;
+        case kKeyBack:
+            return WXK_BACK;
+        default:
+            return key;
+    }
 }
 
 }  // namespace pixfold::res

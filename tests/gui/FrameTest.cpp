@@ -12,7 +12,7 @@
 
 #include "GuiTestUtil.h"
 #include "app/UserGuide.h"
-#include "res/Accelerators.h"
+#include "res/Keys.h"
 #include "res/WxIds.h"
 
 using namespace pixfold;
@@ -89,13 +89,34 @@ TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
     EXPECT_EQ(sb->GetStatusText(0), "For Help, press F1");
     EXPECT_EQ(frame()->StatusPaneText(1), "     ") << "blanked by the first update";
 
-    // The accelerator table maps the keys of the table.
+    // The accelerator table answers each key of the key table with its command,
+    // and every main-menu label shows the key that reaches the same place.
     wxAcceleratorTable* accel = frame()->GetAcceleratorTable();
     ASSERT_TRUE(accel && accel->IsOk());
-    wxKeyEvent f5(wxEVT_KEY_DOWN);
-    f5.m_keyCode = WXK_F5;
-    // (wx offers no lookup on a table; the frame's entries are checked through the menu texts)
-    EXPECT_EQ(bar->FindItem(res::ToWxId(res::ID_REFRESH))->GetItemLabel(), "&Refresh\tF5");
+    for (const res::KeyBinding& k : res::kKeys) {
+        wxKeyEvent key(wxEVT_KEY_DOWN);
+        key.m_keyCode = res::ToWxKey(k.key);
+        key.m_controlDown = (k.mods & res::kCtrl) != 0;
+        key.m_shiftDown = (k.mods & res::kShift) != 0;
+        key.m_altDown = (k.mods & res::kAlt) != 0;
+        EXPECT_EQ(accel->GetCommand(key), res::ToWxId(k.command)) << res::KeyLabel(k);
+    }
+    const std::pair<int, const char*> labels[] = {
+        {res::ID_OPEN_FOLDER, "&Open Folder...\tF2"},
+        {res::ID_CLOSE_VIEW, "&Close View\tF9"},
+        {res::ID_DELETE_THUMB, "&Delete Thumb\tDel"},
+        {res::ID_MOVE_RENAME_THUMB, "&Move or Rename Thumb...\tF3"},
+        {res::ID_MAKE_THUMBS, "M&ake Thumbs...\tF10"},
+        {res::ID_PREFERENCES, "&Preferences...\tF4"},
+        {res::ID_REFRESH, "&Refresh\tF5"},
+        {res::ID_SHOW_DETAILS, "Sh&ow Details\tF6"},
+        {res::ID_START_SLIDE_SHOW, "Start Sl&ide Show\tF7"},
+        {res::ID_HELP_FINDER, "&Help Topics\tF1"},
+        {res::ID_APP_ABOUT, "&About Pixfold..."},
+    };
+    for (const auto& [id, label] : labels) {
+        EXPECT_EQ(bar->FindItem(res::ToWxId(id))->GetItemLabel(), label);
+    }
 }
 
 TEST_F(FrameTest, StatusPaneFitsItsText) {
@@ -301,6 +322,10 @@ std::vector<GuideKey> KeysInTheGuide(const std::string& html) {
                 k.mods |= res::kAlt;
             } else if (name == "Del") {
                 k.key = res::kKeyDelete;
+            } else if (name == "Ins") {
+                k.key = res::kKeyInsert;
+            } else if (name == "Back") {
+                k.key = res::kKeyBack;
             } else if (name.size() > 1 && name[0] == 'F') {
                 k.key = res::kKeyF1 + std::stoi(name.substr(1)) - 1;
             } else if (name.size() == 1) {
@@ -338,8 +363,8 @@ TEST_F(FrameTest, EveryKeyTheGuideListsReachesItsCommand) {
             EXPECT_TRUE(k.text == "Space" || k.text == "Esc") << "unknown key " << k.text;
             continue;
         }
-        const res::AccelEntry* entry = nullptr;
-        for (const res::AccelEntry& a : res::kMainAccelerators) {
+        const res::KeyBinding* entry = nullptr;
+        for (const res::KeyBinding& a : res::kKeys) {
             if (a.mods == k.mods && a.key == k.key) {
                 entry = &a;
             }
@@ -348,14 +373,18 @@ TEST_F(FrameTest, EveryKeyTheGuideListsReachesItsCommand) {
         CommandCatcher caught;
         int mods = (k.mods & res::kCtrl ? wxMOD_CONTROL : 0) |
                    (k.mods & res::kShift ? wxMOD_SHIFT : 0) | (k.mods & res::kAlt ? wxMOD_ALT : 0);
-        const int code = k.key >= res::kKeyF1 && k.key <= res::kKeyF10
-                             ? WXK_F1 + (k.key - res::kKeyF1)
-                         : k.key == res::kKeyDelete ? WXK_DELETE
-                                                    : std::tolower(k.key);
-        sim.Char(code, mods);
+        const int code = res::ToWxKey(k.key);
+        sim.Char(code < 128 ? std::tolower(code) : code, mods);
         const int want = res::ToWxId(entry->command);
         EXPECT_TRUE(PumpUntil([&] { return caught.ids.count(want) > 0; }, 2000))
             << k.text << " did not reach command " << entry->command;
+    }
+    // And the other way: the guide names every key of the table.
+    for (const res::KeyBinding& b : res::kKeys) {
+        const bool named = std::any_of(keys.begin(), keys.end(), [&](const GuideKey& k) {
+            return k.mods == b.mods && k.key == b.key;
+        });
+        EXPECT_TRUE(named) << res::KeyLabel(b) << " is in the key table but not in the guide";
     }
 }
 
