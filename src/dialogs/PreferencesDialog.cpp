@@ -193,7 +193,7 @@ void CPreferencesDialog::OnRestoreDefaults() {
     m_nSortOption = res::kSortOption.intDefault;
     m_nSortStyle = res::kSortStyle.intDefault;
     EnableDirection(m_nSortOption != 0);
-    m_strSlideInterval = res::kSlideTime.textDefault;
+    m_strSlideInterval = std::string(res::kSlideTime.textDefault);
     m_nPitch = 2 * m_nPitchMin;
     m_strCurrentLabel = Format("%d", m_nPitch);
     m_pitchSlider->SetValue(m_nPitch);

@@ -29,7 +29,6 @@ class AtomicFile {
     void Abandon();
 
     // The temporary file's name; empty while it has none.
-    const std::string& TempPath() const { return m_temp; }
 
   private:
     bool Place();

@@ -46,8 +46,6 @@ inline constexpr int ID_INDICATOR_FILEDATE = 57645;
 inline constexpr int ID_INDICATOR_IMAGESIZE = 57646;
 
 // Resources.
-inline constexpr int IDR_MAINFRAME = 128;
-inline constexpr int IDR_CONTEXT_MENU = 133;
 inline constexpr int IDD_FIND_FILES = 110;
 inline constexpr int IDC_FIND_TEXT = 1029;
 

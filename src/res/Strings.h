@@ -57,9 +57,6 @@ inline constexpr IndicatorEntry kIndicators[] = {
     {ID_INDICATOR_IMAGESIZE, "imagesize"},
 };
 
-// Document string 128, its fields separated by line breaks.
-inline constexpr const char* kDocString =
-    "Pixfold\n\nThumbs\n\n\nPixfold.Document\nThumbs Document";
 inline constexpr const char* kWindowTitle = "Pixfold";
 
 // Prompt for an id, or null.
