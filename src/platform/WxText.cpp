@@ -104,8 +104,15 @@ wxString PathToWx(const std::string& path) {
 }
 
 std::string PathFromWx(const wxString& path) {
-    const wxCharBuffer bytes = path.mb_str(Exact());
-    return bytes.data() ? std::string(bytes.data(), bytes.length()) : std::string();
+    // Converted into a string of our own: no reference-counted buffer to hand over.
+    const std::wstring& wide = path.ToStdWstring();
+    const size_t size = Exact().FromWChar(nullptr, 0, wide.data(), wide.size());
+    if (size == wxCONV_FAILED || size == 0) {
+        return {};
+    }
+    std::string bytes(size, '\0');
+    Exact().FromWChar(bytes.data(), size, wide.data(), wide.size());
+    return bytes;
 }
 
 wxString ShownText(const std::string& text) {
