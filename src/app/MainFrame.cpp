@@ -4,7 +4,6 @@
 #include <wx/artprov.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
@@ -18,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "platform/WxIcons.h"
+#include "platform/WxScreen.h"
 #include "publish/Publish.h"
 #include "res/Accelerators.h"
 #include "res/Menus.h"
@@ -96,17 +96,32 @@ wxBitmapBundle ToolArt(int id) {
 
 }  // namespace
 
+namespace {
+// How long the frame must stay unmoved before its placement counts as
+// settled: briefly once the window manager has moved it, longer while it has
+// given no sign (it may still be about to, or there may be none).
+constexpr int kSettleQuietMs = 150;
+constexpr int kSettleUnmovedMs = 500;
+// Times the wanted placement is asserted against a window manager that
+// keeps putting the frame elsewhere; after that the manager's choice stands.
+constexpr int kMaxReapply = 3;
+}  // namespace
+
 wxSize CMainFrame::ScreenSize() {
-    return wxDisplay(0u).GetGeometry().GetSize();
+    return PrimaryScreen().GetSize();
 }
 
 CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileList& recent)
     : m_store(store), m_doc(doc), m_recent(recent) {
-    const wxSize screen = ScreenSize();
-    const Placement p = RestorePlacement(store, screen.x, screen.y);
+    const wxRect screen = PrimaryScreen();
+    m_wanted = RestorePlacement(store, screen.width, screen.height, screen.x, screen.y);
+    const Placement& p = m_wanted;
     Create(nullptr, wxID_ANY, res::kWindowTitle, wxPoint(p.x, p.y), wxSize(p.cx, p.cy));
     Bind(wxEVT_MOVE, &CMainFrame::OnMoveOrSize, this);
     Bind(wxEVT_SIZE, &CMainFrame::OnMoveOrSize, this);
+    Bind(wxEVT_SHOW, &CMainFrame::OnShown, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    m_settleTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SettlePlacement(); });
 
     CreateMainMenu();
     CreateBars();
@@ -294,9 +309,78 @@ void CMainFrame::SaveWindowPlacement() {
     SavePlacement(m_store, {r.x, r.y, r.width, r.height});
 }
 
+bool CMainFrame::AtWantedPlacement() const {
+    const wxRect r = GetRect();
+    return r == wxRect(m_wanted.x, m_wanted.y, m_wanted.cx, m_wanted.cy);
+}
+
+void CMainFrame::ApplyWantedPlacement() {
+    ++m_reapplied;
+    SetSize(m_wanted.x, m_wanted.y, m_wanted.cx, m_wanted.cy);
+}
+
+void CMainFrame::OnShown(wxShowEvent& event) {
+    event.Skip();
+    // The toolkit reports the show once the frame is mapped.
+    if (!event.IsShown() || m_mapped) {
+        return;
+    }
+    m_mapped = true;
+    m_settleTimer.StartOnce(kSettleUnmovedMs);
+}
+
 void CMainFrame::OnMoveOrSize(wxEvent& event) {
     event.Skip();
-    SaveWindowPlacement();
+    if (m_settled) {
+        SaveWindowPlacement();
+        return;
+    }
+    if (!m_mapped) {
+        return;  // creation and mapping pass through sizes that mean nothing
+    }
+    m_movedSinceMap |= event.GetEventType() == wxEVT_MOVE;
+    // The window manager is still at work: put the frame back where it was
+    // asked to be, and count it settled once nothing has moved for a while.
+    if (!AtWantedPlacement() && m_reapplied < kMaxReapply && !IsIconized() && !IsMaximized()) {
+        CallAfter([this] {
+            if (!m_settled && !AtWantedPlacement()) {
+                ApplyWantedPlacement();
+            }
+        });
+    }
+    m_settleTimer.StartOnce(m_movedSinceMap ? kSettleQuietMs : kSettleUnmovedMs);
+}
+
+void CMainFrame::SettlePlacement() {
+    if (m_settled) {
+        return;
+    }
+    m_settled = true;
+    m_settleTimer.Stop();
+    // Where the frame really is, if the window manager had the last word.
+    if (!AtWantedPlacement()) {
+        SaveWindowPlacement();
+    }
+    std::vector<std::function<void()>> actions;
+    actions.swap(m_whenPlaced);
+    for (auto& action : actions) {
+        CallAfter(action);
+    }
+}
+
+void CMainFrame::WhenPlaced(std::function<void()> action) {
+    if (m_settled) {
+        action();
+    } else {
+        m_whenPlaced.push_back(std::move(action));
+    }
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    event.Skip();
+    if (m_settled) {
+        SaveWindowPlacement();
+    }
 }
 
 void CMainFrame::OnToggleToolbar(wxCommandEvent&) {

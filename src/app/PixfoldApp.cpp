@@ -89,8 +89,9 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
          wxID_FILE1 + res::kMaxRecentFiles - 1);
 
     if (!folder.empty()) {
-        // Opened once the window is on screen, so the scan's progress shows over it.
-        CallAfter([this, folder] { OpenDocumentFile(folder); });
+        // Opened once the window stands where it belongs, so that the scan's
+        // progress window is centred over it.
+        m_pMainFrame->WhenPlaced([this, folder] { OpenDocumentFile(folder); });
     }
     return true;
 }

@@ -13,7 +13,15 @@ using namespace pixfold::test;
 
 namespace {
 
-class FrameTest : public AppTest {};
+class FrameTest : public AppTest {
+  protected:
+    Placement Stored() {
+        SettingsStore& s = *app().m_pSettings;
+        return {s.GetInt("Screen", "x", -1), s.GetInt("Screen", "y", -1),
+                s.GetInt("Screen", "cx", -1), s.GetInt("Screen", "cy", -1)};
+    }
+    static wxRect ToRect(const Placement& p) { return {p.x, p.y, p.cx, p.cy}; }
+};
 
 bool MenuEnabled(CMainFrame* f, int frameworkOrProgramId) {
     f->UpdateWindowUI(wxUPDATE_UI_RECURSE);
@@ -26,11 +34,37 @@ TEST_F(FrameTest, FirstStartOpensAtTheDefaultPlacementAndWritesIt) {
     Start();
     const wxSize screen = CMainFrame::ScreenSize();
     const Placement want = DefaultPlacement(screen.x, screen.y);
-    const wxRect r = frame()->GetRect();
-    EXPECT_EQ(r.width, want.cx);
-    EXPECT_EQ(r.height, want.cy);
-    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "cx", 0), want.cx);
+    EXPECT_EQ(frame()->GetRect(), ToRect(want));
+    EXPECT_EQ(Stored(), want);
     EXPECT_EQ(frame()->GetTitle(), "Pixfold");
+}
+
+TEST_F(FrameTest, StoredPlacementHoldsUnderTheWindowManagerAcrossRestarts) {
+    Preset([](SettingsStore& s) { SavePlacement(s, {101, 100, 600, 400}); });
+    for (int run = 0; run < 2; ++run) {
+        Start();
+        EXPECT_EQ(frame()->GetRect(), wxRect(101, 100, 600, 400)) << "run " << run;
+        EXPECT_EQ(Stored(), (Placement{101, 100, 600, 400})) << "no transient values";
+        Stop();
+    }
+    // Dragged by its title bar, as a user moves it: the new place is kept.
+    Start();
+    wxUIActionSimulator sim;
+    const wxPoint title(101 + 300, 100 + 8);
+    sim.MouseMove(title);
+    Pump(50);
+    sim.MouseDown();
+    for (int step = 1; step <= 10; ++step) {
+        sim.MouseMove(title + wxPoint(4 * step, 3 * step));
+        Pump(10);
+    }
+    sim.MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return frame()->GetPosition() == wxPoint(141, 130); }))
+        << frame()->GetPosition().x << "," << frame()->GetPosition().y;
+    EXPECT_EQ(Stored(), (Placement{141, 130, 600, 400}));
+    Stop();
+    Start();
+    EXPECT_EQ(frame()->GetRect(), wxRect(141, 130, 600, 400));
 }
 
 TEST_F(FrameTest, StoredPlacementIsRestoredAndMovesAreSaved) {

@@ -56,7 +56,8 @@ void AppTest::Start(const std::string& folder) {
     ASSERT_TRUE(app().InitInstance(folder));
     started = true;
     scope.emplace(shell);
-    Pump(30);
+    // As a user would: the window stands where it belongs before anything is done.
+    ASSERT_TRUE(PumpUntil([&] { return frame()->IsPlacementSettled(); }));
 }
 
 void AppTest::Stop() {
