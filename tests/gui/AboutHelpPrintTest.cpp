@@ -1,5 +1,6 @@
 #include <wx/dcmemory.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
 #include "catalog/GridPrintout.h"
@@ -56,6 +57,31 @@ TEST_F(AboutHelpPrintTest, AboutBoxFromItsTemplate) {
     frame()->ProcessWindowEvent(about);
     CPixfoldApp::s_aboutHook = nullptr;
     EXPECT_TRUE(shown);
+}
+
+TEST_F(AboutHelpPrintTest, EnterWithThePointerOnALinkClosesCleanlyAndOpensAgain) {
+    wxUIActionSimulator sim;
+    int shown = 0;
+    CPixfoldApp::s_aboutHook = [&](CAboutDialog& d) {
+        ++shown;
+        return RunModal(d, [&] {
+            ASSERT_TRUE(PumpUntil([&] { return d.IsActive(); }));
+            // Resting on the link: it holds the mouse to track the pointer.
+            const wxRect link = d.m_webLink->GetScreenRect();
+            sim.MouseMove(link.GetLeft() + link.GetWidth() / 2,
+                          link.GetTop() + link.GetHeight() / 2);
+            EXPECT_TRUE(PumpUntil([&] { return d.m_webLink->m_bCaptured == 1; }));
+            sim.Char(WXK_RETURN);  // OK, the default button
+            EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }));
+        });
+    };
+    for (int i = 0; i < 2; ++i) {
+        wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
+        frame()->ProcessWindowEvent(about);
+        EXPECT_EQ(wxWindow::GetCapture(), nullptr) << "nothing holds the mouse afterwards";
+    }
+    CPixfoldApp::s_aboutHook = nullptr;
+    EXPECT_EQ(shown, 2);
 }
 
 TEST_F(AboutHelpPrintTest, LinksColourOpenAndRememberForTheRun) {
