@@ -1,6 +1,7 @@
 #include "GuiTestUtil.h"
 
 #include <wx/dcmemory.h>
+#include <wx/modalhook.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
@@ -15,6 +16,30 @@ int RunModal(wxDialog& dialog, const std::function<void()>& body) {
     const int rc = dialog.ShowModal();
     g_allowModal = false;
     return rc;
+}
+
+class DriveModals::Hook : public wxModalDialogHook {
+  public:
+    explicit Hook(std::function<void(wxDialog*)> drive) : m_drive(std::move(drive)) {}
+
+  protected:
+    int Enter(wxDialog* dialog) override {
+        dialog->CallAfter([this, dialog] { m_drive(dialog); });
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+  private:
+    std::function<void(wxDialog*)> m_drive;
+};
+
+DriveModals::DriveModals(std::function<void(wxDialog*)> drive)
+    : m_hook(std::make_unique<Hook>(std::move(drive))) {
+    m_hook->Register();
+}
+
+DriveModals::~DriveModals() {
+    m_hook->Unregister();
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
