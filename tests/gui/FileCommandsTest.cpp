@@ -2,6 +2,7 @@
 #include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 
@@ -69,6 +70,37 @@ TEST_F(FileCommandsTest, WarningDialogFromItsTemplate) {
     });
     EXPECT_EQ(rc, wxID_OK);
     EXPECT_EQ(dlg.m_bDontShow, 1);
+}
+
+TEST_F(FileCommandsTest, WarningStartsOnYesSoSpaceNeverTicksTheBox) {
+    // The real dialog, through the program's own shell, from real keys.
+    WxShell real;
+    real.SetMainWindow(frame());
+    ShellScope scope(real);
+    wxUIActionSimulator sim;
+    bool focusOnYes = false;
+    DriveModals drive([&](wxDialog* d) {
+        auto* dlg = dynamic_cast<CWarningDlg*>(d);
+        ASSERT_TRUE(dlg);
+        ASSERT_TRUE(PumpUntil([&] { return dlg->IsActive(); }));
+        focusOnYes = wxWindow::FindFocus() == dlg->Control(IDOK_BUTTON);
+        sim.Char(' ');
+        if (!PumpUntil([&] { return !dlg->IsModal(); }, 1000)) {
+            sim.Char(WXK_RETURN);
+            PumpUntil([&] { return !dlg->IsModal(); });
+        }
+    });
+    g_allowModal = true;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(110, 50)));
+    Pump(30);
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSelected == &view()->m_list.at(1); }));
+    sim.Char(WXK_DELETE);
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_list.size() == 2; })) << "Yes deleted it";
+    g_allowModal = false;
+    EXPECT_TRUE(focusOnYes);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 0), 0) << "the box stays clear";
+    EXPECT_FALSE(wxFileExists(folder + "/b.jpg"));
 }
 
 TEST_F(FileCommandsTest, DeleteAsksDeletesAndClearsTheSelection) {
