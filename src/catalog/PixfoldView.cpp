@@ -168,11 +168,11 @@ std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
         }
     }
     const ViewState s = State();
-    const bool noShowWithEntries = !s.slideShowRunning && !s.catalogEmpty;
-    menu->Enable(res::ToWxId(res::ID_DELETE_THUMB), s.hasSelection);
-    menu->Enable(res::ToWxId(res::ID_MOVE_RENAME_THUMB), s.hasSelection);
-    menu->Enable(res::ToWxId(res::ID_MAKE_THUMBS), noShowWithEntries);
-    menu->Enable(res::ToWxId(res::ID_START_SLIDE_SHOW), noShowWithEntries);
+    for (const res::MenuEntry& e : res::kContextMenu) {
+        if (e.kind == res::MenuKind::Item) {
+            menu->Enable(res::ToWxId(e.id), IsContextMenuCommandEnabled(e.id, s));
+        }
+    }
     return menu;
 }
 
@@ -183,7 +183,9 @@ void CPixfoldView::OnRightDown(wxMouseEvent& event) {
         s_contextMenuHook(*menu);
         return;
     }
+    m_contextMenu = menu.get();
     PopupMenu(menu.get(), event.GetPosition());
+    m_contextMenu = nullptr;
 }
 
 ViewPrefs CPixfoldView::Prefs() const {
@@ -239,8 +241,11 @@ PrefsEffect CPixfoldView::ApplyPrefsChoice(const PrefsChoice& choice) {
     return effect;
 }
 
-void CPixfoldView::OnPreferences(wxCommandEvent&) {
-    if (!IsCommandEnabled(res::ID_PREFERENCES)) {
+void CPixfoldView::OnPreferences(wxCommandEvent& event) {
+    // Keys and the main menu offer it only without a slide show; the context
+    // menu always does.
+    const bool fromContextMenu = m_contextMenu && event.GetEventObject() == m_contextMenu;
+    if (!fromContextMenu && !IsCommandEnabled(res::ID_PREFERENCES)) {
         return;
     }
     CPreferencesDialog dlg(this, m_store);
@@ -298,7 +303,8 @@ void CPixfoldView::OnUpdateCommand(wxUpdateUIEvent& event) {
         event.Skip();
         return;
     }
-    event.Enable(IsCommandEnabled(id));
+    const bool fromContextMenu = m_contextMenu && event.GetEventObject() == m_contextMenu;
+    event.Enable(fromContextMenu ? IsContextMenuCommandEnabled(id, State()) : IsCommandEnabled(id));
 }
 
 void CPixfoldView::OnOpenFolder(wxCommandEvent&) {

@@ -139,6 +139,8 @@ class CPixfoldView : public wxScrolledCanvas {
     void RemoveAndRelayout(ThumbRecord* record);
     void RefreshCell(const ThumbRecord& record);
 
+    // The context menu while it is up: its commands follow its own rule.
+    const wxMenu* m_contextMenu = nullptr;
     CMainFrame* m_pFrame;
     CPixfoldDoc* m_pDocument;
     SettingsStore& m_store;

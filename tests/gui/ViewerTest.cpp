@@ -2,6 +2,7 @@
 #include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
+#include "dialogs/PreferencesDialog.h"
 #include "jpeg/JpegFile.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
@@ -357,4 +358,58 @@ TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
         }
     }
     CloseImageWindows();
+}
+
+TEST_F(ViewerTest, PreferencesStaysInTheContextMenuDuringAShow) {
+    app().OpenDocumentFile(MakeFolder("ctx", 2));
+    Render();
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSlideWnd != nullptr; }));
+    bool opened = false;
+    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
+        opened = true;
+        return wxID_CANCEL;
+    };
+    // Right click in the grid; the menu is up while these keys come: the
+    // first enabled item, then Enter (Escape if nothing could be chosen).
+    wxUIActionSimulator sim;
+    int step = 0;
+    wxTimer keys;
+    keys.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        switch (step++) {
+            case 0:
+                sim.Char(WXK_DOWN);
+                break;
+            case 1:
+                sim.Char(WXK_RETURN);
+                break;
+            default:
+                sim.Char(WXK_ESCAPE);
+                keys.Stop();
+                break;
+        }
+    });
+    frame()->Raise();
+    sim.MouseMove(view()->ClientToScreen(wxPoint(400, 300)));
+    Pump(50);
+    keys.Start(400);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return opened; }, 3000)) << "Preferences... chosen";
+    keys.Stop();
+    Pump(100);
+    CPixfoldView::s_prefsDialogHook = nullptr;
+    EXPECT_TRUE(view()->m_pSlideWnd) << "the show goes on";
+    // F4 still does nothing while the show runs.
+    opened = false;
+    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
+        opened = true;
+        return wxID_CANCEL;
+    };
+    wxCommandEvent f4(wxEVT_MENU, res::ToWxId(res::ID_PREFERENCES));
+    frame()->ProcessWindowEvent(f4);
+    CPixfoldView::s_prefsDialogHook = nullptr;
+    EXPECT_FALSE(opened);
+    view()->StopSlideShow();
+    Pump(20);
 }
