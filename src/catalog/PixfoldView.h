@@ -133,6 +133,8 @@ class CPixfoldView : public wxScrolledCanvas {
     void OnPreferences(wxCommandEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnScrollStep(wxScrollWinEvent& event);
+    void OnWheel(wxMouseEvent& event);
     void OnTimer(wxTimerEvent& event);
     ThumbRecord* NextSlide(bool first);
     void BindFileCommands();
@@ -145,6 +147,7 @@ class CPixfoldView : public wxScrolledCanvas {
     CPixfoldDoc* m_pDocument;
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
+    int m_wheelRotation = 0;
     wxTimer m_slideTimer;
     MoveMode m_moveMode = MoveMode::Auto;
 };
