@@ -108,7 +108,9 @@ int CPixfoldApp::ExitInstance() {
 }
 
 void CPixfoldApp::AddToRecentFileList(const std::string& path) {
-    if (!m_pRecent || m_nMRUCount == 0) {
+    // The list keeps the size read at start-up: a count changed in the
+    // Preferences takes effect at the next start.
+    if (!m_pRecent || m_pRecent->MaxCount() == 0) {
         return;
     }
     m_pRecent->Add(path);

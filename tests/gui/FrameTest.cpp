@@ -204,6 +204,28 @@ TEST_F(FrameTest, MruZeroShowsOnlyTheDisabledPlaceholder) {
     EXPECT_FALSE(frame()->GetMenuBar()->FindItem(wxID_FILE1 + 1));
 }
 
+TEST_F(FrameTest, RecentCountChangesAtTheNextStart) {
+    Start();
+    const std::string a = MakeFolder("a", 1);
+    const std::string b = MakeFolder("b", 1);
+    app().OpenDocumentFile(a);
+    PrefsChoice none;
+    none.sliderPosition = view()->m_nPitch;
+    none.useDefaultColor = 1;
+    none.showFileName = 1;
+    none.slideInterval = "5";
+    none.mruCount = "0";
+    view()->ApplyPrefsChoice(none);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "MRU", 8), 0);
+    app().OpenDocumentFile(b);
+    ASSERT_EQ(app().RecentList().size(), 2u) << "the list still runs in this session";
+    EXPECT_EQ(app().RecentList().at(0), b);
+    Stop();
+    Start();
+    EXPECT_EQ(app().RecentList().size(), 0u) << "no list from the next start";
+    EXPECT_EQ(frame()->GetMenuBar()->FindItem(wxID_FILE1)->GetItemLabel(), "Recent File");
+}
+
 TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     const std::string folder = MakeFolder("cmd", 4);
     Start(folder);
