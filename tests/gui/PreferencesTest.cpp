@@ -81,7 +81,8 @@ TEST_F(PreferencesTest, BuiltFromItsTemplate) {
         wxWindow* w = d->Control(c.id);
         ASSERT_TRUE(w) << c.id;
         const wxPoint pos = d->ConvertDialogToPixels(wxPoint(c.x, c.y));
-        const wxSize size = d->ConvertDialogToPixels(wxSize(c.cx, c.cy));
+        const wxPoint end = d->ConvertDialogToPixels(wxPoint(c.x + c.cx, c.y + c.cy));
+        const wxSize size(end.x - pos.x, end.y - pos.y);
         // Narrow number fields may be widened for their digits, pushing what
         // stands right of them over; nothing moves left or shrinks.
         EXPECT_GE(w->GetPosition().x, pos.x) << c.id;
