@@ -2,12 +2,12 @@
 
 #include <wx/accel.h>
 #include <wx/artprov.h>
+#include <wx/aui/auibar.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
-#include <wx/toolbar.h>
 
 #include "app/PixfoldDoc.h"
 #include "app/RecentFileList.h"
@@ -85,8 +85,8 @@ wxBitmapBundle ToolArt(int id) {
             art = wxART_REPORT_VIEW;
             break;
         case res::ID_START_SLIDE_SHOW:
-            art = wxART_GO_FORWARD;
-            break;
+            // The theme's arrow is drawn so pale that the button looks disabled.
+            return SlideShowToolArt();
         default:
             art = wxART_INFORMATION;
             break;
@@ -138,6 +138,8 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
 
     m_pView = new CPixfoldView(this, this, store, doc);
     doc.SetView(m_pView);
+    m_aui.AddPane(m_pView, wxAuiPaneInfo().Name("view").CenterPane());
+    m_aui.Update();
 
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolbar, this, res::kWxIdViewToolbar);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, res::kWxIdViewStatusBar);
@@ -156,6 +158,7 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
 }
 
 CMainFrame::~CMainFrame() {
+    m_aui.UnInit();
     m_doc.SetView(nullptr);
 }
 
@@ -229,7 +232,12 @@ void CMainFrame::OnUpdateRecent(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::CreateBars() {
-    wxToolBar* tb = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY);
+    // The toolbar docks on any side of the frame or floats, through the
+    // toolkit's docking manager; the status bar stays the frame's own.
+    m_aui.SetManagedWindow(this);
+    auto* tb = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
+    m_pToolBar = tb;
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : res::kToolbarButtons) {
         if (id == 0) {
@@ -241,6 +249,26 @@ void CMainFrame::CreateBars() {
         tb->SetToolLongHelp(res::ToWxId(id), status);
     }
     tb->Realize();
+    m_aui.AddPane(tb, wxAuiPaneInfo()
+                          .Name("toolbar")
+                          .Caption("Toolbar")
+                          .ToolbarPane()
+                          .Top()
+                          .LeftDockable()
+                          .RightDockable()
+                          .TopDockable()
+                          .BottomDockable()
+                          .Floatable());
+    // A tool's prompt in the status bar while the pointer rests on it.
+    tb->Bind(wxEVT_MOTION, [this, tb](wxMouseEvent& e) {
+        e.Skip();
+        wxAuiToolBarItem* tool = tb->FindToolByPosition(e.GetX(), e.GetY());
+        DoGiveHelp(tool ? tool->GetLongHelp() : wxString(), tool != nullptr);
+    });
+    tb->Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
+        e.Skip();
+        DoGiveHelp(wxString(), false);
+    });
 
     // No size grip: it would cover the end of the last pane.
     wxStatusBar* sb = CreateStatusBar(static_cast<int>(std::size(res::kIndicators)),
@@ -384,9 +412,10 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
 }
 
 void CMainFrame::OnToggleToolbar(wxCommandEvent&) {
-    if (wxToolBar* tb = GetToolBar()) {
-        tb->Show(!tb->IsShown());
-        SendSizeEvent();
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_pToolBar);
+    if (pane.IsOk()) {
+        pane.Show(!pane.IsShown());
+        m_aui.Update();
     }
 }
 
@@ -394,11 +423,12 @@ void CMainFrame::OnToggleStatusBar(wxCommandEvent&) {
     if (wxStatusBar* sb = GetStatusBar()) {
         sb->Show(!sb->IsShown());
         SendSizeEvent();
+        m_aui.Update();
     }
 }
 
 void CMainFrame::OnUpdateToggleToolbar(wxUpdateUIEvent& event) {
-    event.Check(GetToolBar() && GetToolBar()->IsShown());
+    event.Check(m_aui.GetPane(m_pToolBar).IsShown());
 }
 
 void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {

@@ -2,6 +2,7 @@
 // The program's one top-level window: menu, toolbar, status bar, the view,
 // and its placement kept in section "Screen".
 
+#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "app/FramePlacement.h"
+
+class wxAuiToolBar;
 
 namespace pixfold {
 
@@ -29,6 +32,9 @@ class CMainFrame : public wxFrame {
     int StatusPaneWidth(int index) const;
 
     CPixfoldView* View() const { return m_pView; }
+    // The toolbar, docked on any side of the frame or floating.
+    wxAuiToolBar* ToolBar() const { return m_pToolBar; }
+    wxAuiManager& Docking() { return m_aui; }
 
     // Re-creates the recent-folder entries of the first menu.
     void RebuildRecentMenu();
@@ -71,6 +77,8 @@ class CMainFrame : public wxFrame {
     CPixfoldDoc& m_doc;
     const RecentFileList& m_recent;
     CPixfoldView* m_pView = nullptr;
+    wxAuiToolBar* m_pToolBar = nullptr;
+    wxAuiManager m_aui;
     std::vector<int> m_paneWidths;
     bool m_routing = false;
 

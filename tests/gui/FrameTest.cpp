@@ -1,8 +1,8 @@
 #include <unistd.h>
 #include <wx/accel.h>
+#include <wx/aui/auibar.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
-#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
@@ -103,12 +103,29 @@ TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
     EXPECT_TRUE(bar->FindItem(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
     EXPECT_EQ(bar->FindItem(wxID_ABOUT)->GetItemLabel(), "&About Pixfold...");
 
-    wxToolBar* tb = frame()->GetToolBar();
+    wxAuiToolBar* tb = frame()->ToolBar();
     ASSERT_TRUE(tb);
-    EXPECT_EQ(tb->GetToolsCount(), 11u);
+    EXPECT_EQ(tb->GetToolCount(), 11);
     EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
     EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
     EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "") << "no tooltip part";
+    // Start Slide Show as dark as the desktop's other tool icons: a pale
+    // icon reads as disabled.
+    const wxImage play = tb->FindTool(res::ToWxId(res::ID_START_SLIDE_SHOW))
+                             ->GetBitmapBundle()
+                             .GetBitmap(wxSize(16, 16))
+                             .ConvertToImage();
+    int darkest = 255;
+    for (int y = 0; y < play.GetHeight(); ++y) {
+        for (int x = 0; x < play.GetWidth(); ++x) {
+            if (!play.HasAlpha() || play.GetAlpha(x, y) >= 128) {
+                darkest = std::min(darkest, (play.GetRed(x, y) * 299 + play.GetGreen(x, y) * 587 +
+                                             play.GetBlue(x, y) * 114) /
+                                                1000);
+            }
+        }
+    }
+    EXPECT_LE(darkest, 60);
     EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "Show Details");
 
     wxStatusBar* sb = frame()->GetStatusBar();
@@ -123,6 +140,56 @@ TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
     f5.m_keyCode = WXK_F5;
     // (wx offers no lookup on a table; the frame's entries are checked through the menu texts)
     EXPECT_EQ(bar->FindItem(res::ToWxId(res::ID_REFRESH))->GetItemLabel(), "&Refresh\tF5");
+}
+
+TEST_F(FrameTest, ToolbarDocksOnAnySideAndFloats) {
+    Start();
+    wxAuiManager& aui = frame()->Docking();
+    wxAuiToolBar* tb = frame()->ToolBar();
+    ASSERT_EQ(aui.GetPane(tb).dock_direction, wxAUI_DOCK_TOP);
+    wxUIActionSimulator sim;
+    // Drags the toolbar by its gripper (its leading end) to a point relative
+    // to the frame's client area, as a user would; it docks on a side when
+    // let go just beyond that edge of the client area.
+    auto drag = [&](wxPoint clientTo) {
+        const wxRect r = tb->GetScreenRect();
+        const bool vertical = r.height > r.width;
+        const wxPoint grip =
+            vertical ? wxPoint(r.x + r.width / 2, r.y + 3) : wxPoint(r.x + 3, r.y + r.height / 2);
+        const wxPoint to = frame()->ClientToScreen(clientTo);
+        sim.MouseMove(grip);
+        Pump(50);
+        sim.MouseDown();
+        // Quickly most of the way, then slowly onto the spot, as a hand does:
+        // the toolkit only docks a pane that is moved, not one that jumps.
+        const wxPoint near =
+            to - (to - grip) * 30 / std::max(1, std::abs((to - grip).x) + std::abs((to - grip).y));
+        for (int step = 1; step <= 10; ++step) {
+            sim.MouseMove(grip + (near - grip) * step / 10);
+            Pump(15);
+        }
+        for (int step = 1; step <= 15; ++step) {
+            sim.MouseMove(near + (to - near) * step / 15);
+            Pump(15);
+        }
+        sim.MouseUp();
+        Pump(200);
+    };
+    const wxSize client = frame()->GetClientSize();
+    drag(wxPoint(-10, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_LEFT; }))
+        << "docked on the left: " << aui.GetPane(tb).dock_direction;
+    EXPECT_TRUE(PumpUntil([&] { return tb->GetSize().y > tb->GetSize().x; })) << "upright";
+    drag(wxPoint(client.x / 2, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).IsFloating(); })) << "floating";
+    EXPECT_EQ(wxGetTopLevelParent(tb)->GetParent(), frame()) << "a toolbar of the frame";
+    drag(wxPoint(client.x + 10, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_RIGHT; }));
+    drag(wxPoint(client.x / 2, client.y + 10));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_BOTTOM; }));
+    // The status bar stays the frame's, below everything.
+    ASSERT_TRUE(frame()->GetStatusBar());
+    EXPECT_GT(frame()->GetStatusBar()->GetScreenRect().y, tb->GetScreenRect().GetBottom());
 }
 
 TEST_F(FrameTest, StatusPaneFitsItsText) {
@@ -153,8 +220,8 @@ TEST_F(FrameTest, CommandEnablingFollowsTheRules) {
     Mouse(wxEVT_LEFT_DOWN, {5, 5});
     EXPECT_TRUE(MenuEnabled(frame(), res::ID_DELETE_THUMB));
     EXPECT_TRUE(MenuEnabled(frame(), res::ID_MOVE_RENAME_THUMB));
-    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    EXPECT_TRUE(frame()->GetToolBar()->GetToolEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return frame()->ToolBar()->GetToolEnabled(res::ToWxId(res::ID_DELETE_THUMB)); }));
 }
 
 TEST_F(FrameTest, RecentListHoldsOpenedFoldersNewestFirst) {
