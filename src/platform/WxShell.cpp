@@ -252,6 +252,9 @@ bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
         chosen += "." + wxString::FromUTF8(request.defaultExt);
     }
     *path = chosen.utf8_string();
+    if (request.changeFolder) {
+        wxSetWorkingDirectory(wxFileName(chosen).GetPath());
+    }
     return true;
 }
 
