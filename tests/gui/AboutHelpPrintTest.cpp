@@ -171,42 +171,61 @@ TEST_F(AboutHelpPrintTest, HelpOpensTheGuideAndShiftF1EntersContextHelp) {
     EXPECT_FALSE(view()->GetHelpText().empty());
 }
 
-TEST_F(AboutHelpPrintTest, PrintoutDrawsTheGridPageByPage) {
+TEST_F(AboutHelpPrintTest, PrintoutKeepsWholeRowsOnThePage) {
     app().OpenDocumentFile(MakeFolder("print", 30, 160, 120));
-    Render();
-    CGridPrintout printout(view());
-    wxBitmap page(850, 1100, 24);
-    wxMemoryDC dc(page);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    printout.SetDC(&dc);
-    printout.SetPageSizePixels(850, 1100);
-    printout.SetPaperRectPixels(wxRect(0, 0, 850, 1100));
-    printout.SetPPIScreen(96, 96);
-    printout.SetPPIPrinter(100, 100);
-    printout.SetPageSizeMM(216, 279);
-    printout.OnPreparePrinting();
-    int minPage = 0, maxPage = 0, from = 0, to = 0;
-    printout.GetPageInfo(&minPage, &maxPage, &from, &to);
-    EXPECT_EQ(minPage, 1);
-    EXPECT_GE(maxPage, 1);
-    EXPECT_TRUE(printout.HasPage(maxPage));
-    EXPECT_FALSE(printout.HasPage(maxPage + 1));
-    ASSERT_TRUE(printout.OnPrintPage(1));
-    dc.SelectObject(wxNullBitmap);
-    const wxImage img = page.ConvertToImage();
-    // The first vertical grid line: screen x 102, a little further right on paper.
-    int bestColumn = -1, bestCount = 0;
-    for (int x = 95; x < 125; ++x) {
-        int black = 0;
-        for (int y = 0; y < 300; ++y) {
-            black += img.GetRed(x, y) < 128 && img.GetGreen(x, y) < 128 && img.GetBlue(x, y) < 128;
+    // Letter paper at 100 dots per inch: the screen's 96 pixels per inch give
+    // it 816 pixels of width, fewer than the window's columns need, and a
+    // narrow window whose columns fit.
+    auto printPage = [&](std::vector<int>& gridLines) {
+        Render();
+        CGridPrintout printout(view());
+        wxBitmap page(850, 1100, 24);
+        wxMemoryDC dc(page);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        printout.SetDC(&dc);
+        printout.SetPageSizePixels(850, 1100);
+        printout.SetPaperRectPixels(wxRect(0, 0, 850, 1100));
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(100, 100);
+        printout.SetPageSizeMM(216, 279);
+        printout.OnPreparePrinting();
+        int minPage = 0, maxPage = 0, from = 0, to = 0;
+        printout.GetPageInfo(&minPage, &maxPage, &from, &to);
+        EXPECT_EQ(minPage, 1);
+        EXPECT_TRUE(printout.HasPage(maxPage));
+        EXPECT_FALSE(printout.HasPage(maxPage + 1));
+        ASSERT_TRUE(printout.OnPrintPage(1));
+        dc.SelectObject(wxNullBitmap);
+        // The vertical grid lines, in the white band above the pictures of
+        // the first row (drawn grey where the page is scaled).
+        const wxImage img = page.ConvertToImage();
+        gridLines.clear();
+        for (int x = 0; x < img.GetWidth(); ++x) {
+            int dark = 0;
+            for (int y = 2; y < 10; ++y) {
+                dark += img.GetRed(x, y) + img.GetGreen(x, y) + img.GetBlue(x, y) < 3 * 200;
+            }
+            if (dark == 8 && (gridLines.empty() || gridLines.back() < x - 1)) {
+                gridLines.push_back(x);
+            }
         }
-        if (black > bestCount) {
-            bestCount = black;
-            bestColumn = x;
-        }
-    }
-    EXPECT_GT(bestCount, 250) << "a grid line as on the screen";
-    EXPECT_NEAR(bestColumn, 102 * 100 / 96, 2) << "one screen pixel takes its screen size on paper";
+    };
+    std::vector<int> lines;
+    ASSERT_GT(view()->m_nCols * 103 * 100 / 96, 850) << "wider than the page at screen size";
+    printPage(lines);
+    EXPECT_EQ(static_cast<int>(lines.size()), view()->m_nCols) << "every column on paper";
+    ASSERT_FALSE(lines.empty());
+    EXPECT_LT(lines.back(), 850);
+
+    // Narrow enough to fit: one screen pixel takes its screen size on paper.
+    const wxSize now = view()->GetClientSize();
+    const wxSize frameNow = frame()->GetSize();
+    frame()->SetSize(frameNow.x - (now.x - 430), frameNow.y);
+    Pump(50);
+    view()->SetScrolls();
+    ASSERT_EQ(view()->m_nCols, 4);
+    printPage(lines);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NEAR(lines[0], 102 * 100 / 96, 2);
 }
