@@ -128,6 +128,9 @@ DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, 
         }
     }
     GrowToBestHeights(tmpl, created);
+    // Controls stand where the template puts them: the toolkit would stretch
+    // a dialog's only child over its whole client area at every size change.
+    m_dialog.Bind(wxEVT_SIZE, [](wxSizeEvent&) {});
     // A control that the widened field would now reach (it begins right of the
     // field, on its lines, within the added width and a small gap) moves right.
     int right = 0;

@@ -6,6 +6,8 @@
 #include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
+#include "catalog/FindFilesDlg.h"
+#include "res/DialogTemplates.h"
 #include "res/WxIds.h"
 
 using namespace pixfold;
@@ -300,6 +302,41 @@ TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(app().Document()->GetPathName(), folder);
     EXPECT_EQ(app().RecentList().at(0), folder);
+}
+
+TEST_F(FrameTest, StartUpScanShowsItsProgressCentredOnThePlacedWindow) {
+    // A folder with a damaged photo: the scan stops at its message boxes,
+    // with the progress window up, as a user would see it.
+    const std::string folder = MakeFolder("progress", 3);
+    WriteFile(folder + "/b.jpg", "not a picture");
+    wxUIActionSimulator sim;
+    wxRect progress, main;
+    wxPoint label, labelWanted;
+    int boxes = 0;
+    DriveModals drive([&](wxDialog* box) {
+        if (boxes++ == 0) {
+            CFindFilesDlg* p = view()->m_pFindFDlg;
+            ASSERT_TRUE(p);
+            progress = p->GetScreenRect();
+            main = view()->GetScreenRect();
+            label = p->FindWindow(res::IDC_FIND_TEXT)->GetPosition();
+            labelWanted = p->ConvertDialogToPixels(wxPoint(8, 10));
+        }
+        (void)box;
+        Pump(400);             // the box mapped and given the focus
+        sim.Char(WXK_RETURN);  // OK
+    });
+    g_allowModal = true;
+    Start(folder, false);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 3 && boxes >= 2; }, 20000));
+    g_allowModal = false;
+    ASSERT_GE(boxes, 1);
+    const wxPoint centre = main.GetPosition() + main.GetSize() / 2;
+    const wxPoint progressCentre = progress.GetPosition() + progress.GetSize() / 2;
+    // (The window manager's title bar makes the outer frame a little taller.)
+    EXPECT_NEAR(progressCentre.x, centre.x, 4) << "centred on the grid";
+    EXPECT_NEAR(progressCentre.y, centre.y, 14) << "centred on the grid";
+    EXPECT_EQ(label, labelWanted) << "the text where the template puts it";
 }
 
 TEST_F(FrameTest, RelativePathsOpenAsFullPaths) {

@@ -77,10 +77,12 @@ void AppTest::Preset(const std::function<void(SettingsStore&)>& write) {
     write(s);
 }
 
-void AppTest::Start(const std::string& folder) {
+void AppTest::Start(const std::string& folder, bool recorded) {
     ASSERT_TRUE(app().InitInstance(folder));
     started = true;
-    scope.emplace(shell);
+    if (recorded) {
+        scope.emplace(shell);
+    }
     // As a user would: the window stands where it belongs before anything is done.
     ASSERT_TRUE(PumpUntil([&] { return frame()->IsPlacementSettled(); }));
 }

@@ -50,8 +50,9 @@ class AppTest : public ::testing::Test {
 
     // Stores values before the program starts (Screen, MRU, preferences).
     void Preset(const std::function<void(SettingsStore&)>& write);
-    // Starts the program; `folder` as on the command line.
-    void Start(const std::string& folder = "");
+    // Starts the program; `folder` as on the command line. With `recorded`
+    // false the program keeps its own shell: real boxes, real progress window.
+    void Start(const std::string& folder = "", bool recorded = true);
     void Stop();
 
     // Sends a mouse event at a client point of the view.
