@@ -22,16 +22,18 @@ Placement DefaultPlacement(int w, int h) {
     return p;
 }
 
-Placement RestorePlacement(SettingsStore& store, int w, int h) {
+Placement RestorePlacement(SettingsStore& store, int w, int h, int left, int top) {
     Placement p;
     p.x = store.GetInt(kScreen, "x", 0);
     p.y = store.GetInt(kScreen, "y", 0);
     p.cx = store.GetInt(kScreen, "cx", 0);
     p.cy = store.GetInt(kScreen, "cy", 0);
-    if (IsUsablePlacement(p, w, h)) {
+    if (IsUsablePlacement({p.x - left, p.y - top, p.cx, p.cy}, w, h)) {
         return p;
     }
     p = DefaultPlacement(w, h);
+    p.x += left;
+    p.y += top;
     store.SetInt(kScreen, "x", p.x);
     store.SetInt(kScreen, "y", p.y);
     store.SetInt(kScreen, "cx", p.cx);

@@ -2,12 +2,12 @@
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 
 #include "dialogs/ColorPickerButton.h"
 #include "dialogs/Palette.h"
 #include "platform/Shell.h"
 #include "platform/WxCanvas.h"
+#include "platform/WxScreen.h"
 
 namespace pixfold {
 
@@ -55,6 +55,21 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
+    // Escape cancels; the toolkit's dialog would only look for a Cancel button.
+    // Escape cancels. The toolkit's dialog would only look for a Cancel
+    // button, and while the popup holds the mouse no char hook is sent at all:
+    // the key reaches the focused control alone.
+    auto escape = [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_ESCAPE) {
+            Finish(wxID_CANCEL);
+            return;
+        }
+        e.Skip();
+    };
+    Bind(wxEVT_CHAR_HOOK, escape);
+    for (wxWindow* child : GetChildren()) {
+        child->Bind(wxEVT_KEY_DOWN, escape);
+    }
     Bind(wxEVT_BUTTON, &CColorPalettePopup::OnOther, this, kOtherButtonId);
     for (int i = 0; i < kPaletteSize; ++i) {
         if (wxWindow* cell = m_builder->Control(kFirstCellId + i)) {
@@ -72,10 +87,12 @@ CColorPalettePopup::~CColorPalettePopup() {
 
 wxPoint CColorPalettePopup::Placement() const {
     const wxRect button = m_pOwner->GetScreenRect();
-    const wxSize screen = wxDisplay(0u).GetGeometry().GetSize();
+    // The screen's right and bottom edges; the primary display need not
+    // start at the desktop's origin.
+    const wxRect screen = PrimaryScreen();
     const wxSize size = GetSize();
     const ScreenRect r = PlacePopup({button.x, button.y, button.width, button.height}, size.x,
-                                    size.y, screen.x, screen.y);
+                                    size.y, screen.GetRight() + 1, screen.GetBottom() + 1);
     return {r.x, r.y};
 }
 

@@ -34,6 +34,9 @@ class DialogBuilder {
 
   private:
     wxWindow* Create(const res::ControlTemplate& c);
+    // Heights the toolkit needs, then room for them (DialogLayout).
+    void GrowToBestHeights(const res::DialogTemplate& tmpl, const std::vector<wxWindow*>& made);
+    void MakeRoom(const res::DialogTemplate& tmpl, const std::vector<wxWindow*>& made);
     wxString WrapToWidth(const wxString& text, int width) const;
 
     // A field made wider than its template: what starts right of it moves.
