@@ -55,6 +55,9 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
+    // The mouse is taken once the popup is on screen: a window not yet
+    // mapped cannot hold it, and a click outside would then go unseen.
+    Bind(wxEVT_SHOW, &CColorPalettePopup::OnShown, this);
     // Escape cancels; the toolkit's dialog would only look for a Cancel button.
     // Escape cancels. The toolkit's dialog would only look for a Cancel
     // button, and while the popup holds the mouse no char hook is sent at all:
@@ -98,23 +101,36 @@ wxPoint CColorPalettePopup::Placement() const {
 
 int CColorPalettePopup::ShowModal() {
     Move(Placement());
+    return wxDialog::ShowModal();
+}
+
+void CColorPalettePopup::OnShown(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown()) {
+        return;
+    }
     CallAfter([this] {
-        if (IsModal() && !HasCapture()) {
+        if (IsModal() && IsShownOnScreen() && !HasCapture()) {
             CaptureMouse();
         }
         if (wxWindow* first = m_builder->Control(kFirstCellId)) {
             first->SetFocus();
         }
     });
-    return wxDialog::ShowModal();
 }
 
-void CColorPalettePopup::Finish(int code) {
+void CColorPalettePopup::EndModal(int code) {
     if (HasCapture()) {
         ReleaseMouse();
     }
+    wxDialog::EndModal(code);
+}
+
+void CColorPalettePopup::Finish(int code) {
     if (IsModal()) {
         EndModal(code);
+    } else if (HasCapture()) {
+        ReleaseMouse();
     }
 }
 

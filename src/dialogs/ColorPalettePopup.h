@@ -18,6 +18,8 @@ class CColorPalettePopup : public wxDialog {
     ~CColorPalettePopup() override;
 
     int ShowModal() override;
+    // However it ends, the popup lets go of the mouse first.
+    void EndModal(int code) override;
 
     // A cell was chosen: ranks updated, the popup ends with OK.
     void ChooseCell(int index);
@@ -33,6 +35,7 @@ class CColorPalettePopup : public wxDialog {
     void OnMouseDown(wxMouseEvent& event);
     void OnMouseUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnShown(wxShowEvent& event);
     void OnOther(wxCommandEvent& event);
     void Finish(int code);
     wxWindow* ChildAt(const wxPoint& client) const;
