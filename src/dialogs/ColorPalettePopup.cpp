@@ -21,6 +21,7 @@ class PaletteCell : public wxWindow {
           m_popup(popup) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            m_popup->OnScreenNow();
             wxPaintDC dc(this);
             const ColorRef c = ProcessPalette().colors[static_cast<size_t>(GetId() - kFirstCellId)];
             dc.SetPen(*wxTRANSPARENT_PEN);
@@ -55,10 +56,7 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
-    // The mouse is taken once the popup is on screen: a window not yet
-    // mapped cannot hold it, and a click outside would then go unseen.
     Bind(wxEVT_SHOW, &CColorPalettePopup::OnShown, this);
-    // Escape cancels; the toolkit's dialog would only look for a Cancel button.
     // Escape cancels. The toolkit's dialog would only look for a Cancel
     // button, and while the popup holds the mouse no char hook is sent at all:
     // the key reaches the focused control alone.
@@ -116,6 +114,26 @@ void CColorPalettePopup::OnShown(wxShowEvent& event) {
         if (wxWindow* first = m_builder->Control(kFirstCellId)) {
             first->SetFocus();
         }
+    });
+    m_grabPending = true;
+}
+
+void CColorPalettePopup::OnScreenNow() {
+    // A window manager may report the popup shown before the frame around it
+    // is on screen, and a grab taken then does not hold (nothing says so).
+    // The first paint comes once it can be seen: the mouse is taken again.
+    if (!m_grabPending) {
+        return;
+    }
+    m_grabPending = false;
+    CallAfter([this] {
+        if (!IsModal()) {
+            return;
+        }
+        if (HasCapture()) {
+            ReleaseMouse();
+        }
+        CaptureMouse();
     });
 }
 

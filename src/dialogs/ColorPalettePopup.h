@@ -27,6 +27,8 @@ class CColorPalettePopup : public wxDialog {
     void ChooseOther();
     // Where the popup goes for the owner button (screen coordinates).
     wxPoint Placement() const;
+    // A cell is being painted: the popup can be seen, and hold the mouse.
+    void OnScreenNow();
 
     CColorPickerButton* m_pOwner;
     int m_nSelected = -1;
@@ -42,6 +44,7 @@ class CColorPalettePopup : public wxDialog {
 
     std::unique_ptr<DialogBuilder> m_builder;
     wxWindow* m_pressed = nullptr;
+    bool m_grabPending = false;
 };
 
 }  // namespace pixfold
