@@ -21,6 +21,7 @@ class PaletteCell : public wxWindow {
           m_popup(popup) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            m_popup->OnScreenNow();
             wxPaintDC dc(this);
             const ColorRef c = ProcessPalette().colors[static_cast<size_t>(GetId() - kFirstCellId)];
             dc.SetPen(*wxTRANSPARENT_PEN);
@@ -55,7 +56,7 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
-    // Escape cancels; the toolkit's dialog would only look for a Cancel button.
+    Bind(wxEVT_SHOW, &CColorPalettePopup::OnShown, this);
     // Escape cancels. The toolkit's dialog would only look for a Cancel
     // button, and while the popup holds the mouse no char hook is sent at all:
     // the key reaches the focused control alone.
@@ -98,23 +99,56 @@ wxPoint CColorPalettePopup::Placement() const {
 
 int CColorPalettePopup::ShowModal() {
     Move(Placement());
+    return wxDialog::ShowModal();
+}
+
+void CColorPalettePopup::OnShown(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown()) {
+        return;
+    }
     CallAfter([this] {
-        if (IsModal() && !HasCapture()) {
+        if (IsModal() && IsShownOnScreen() && !HasCapture()) {
             CaptureMouse();
         }
         if (wxWindow* first = m_builder->Control(kFirstCellId)) {
             first->SetFocus();
         }
     });
-    return wxDialog::ShowModal();
+    m_grabPending = true;
 }
 
-void CColorPalettePopup::Finish(int code) {
+void CColorPalettePopup::OnScreenNow() {
+    // A window manager may report the popup shown before the frame around it
+    // is on screen, and a grab taken then does not hold (nothing says so).
+    // The first paint comes once it can be seen: the mouse is taken again.
+    if (!m_grabPending) {
+        return;
+    }
+    m_grabPending = false;
+    CallAfter([this] {
+        if (!IsModal()) {
+            return;
+        }
+        if (HasCapture()) {
+            ReleaseMouse();
+        }
+        CaptureMouse();
+    });
+}
+
+void CColorPalettePopup::EndModal(int code) {
     if (HasCapture()) {
         ReleaseMouse();
     }
+    wxDialog::EndModal(code);
+}
+
+void CColorPalettePopup::Finish(int code) {
     if (IsModal()) {
         EndModal(code);
+    } else if (HasCapture()) {
+        ReleaseMouse();
     }
 }
 

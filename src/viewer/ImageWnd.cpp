@@ -115,11 +115,21 @@ void CImageWnd::ShowRecord(ThumbRecord* record) {
     m_canvas->Refresh(true);
 }
 
-wxRect CImageWnd::VisibleArea() const {
+namespace {
+
+// Everything the displays together can show, on the desktop.
+wxRect AllScreens() {
     wxRect screens;
     for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
         screens.Union(wxDisplay(i).GetGeometry());
     }
+    return screens;
+}
+
+}  // namespace
+
+wxRect CImageWnd::VisibleArea() const {
+    const wxRect screens = AllScreens();
     const wxWindow* surface = m_canvas ? m_canvas : this;
     const wxRect onScreen(surface->ScreenToClient(screens.GetTopLeft()), screens.GetSize());
     return onScreen.Intersect(wxRect(surface->GetClientSize()));
@@ -137,10 +147,7 @@ void CImageWnd::Render(wxDC& dc) {
         if (!needed.IsEmpty() && !m_displayArea.Contains(needed)) {
             // A picture that fits the screens is made into a bitmap whole, once;
             // a larger one only for the part in view.
-            wxRect screens;
-            for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
-                screens.Union(wxDisplay(i).GetGeometry());
-            }
+            const wxRect screens = AllScreens();
             const bool fits = picture.width <= screens.width && picture.height <= screens.height;
             ReleaseDisplay();
             m_displayArea = fits ? picture : needed;
