@@ -69,4 +69,34 @@ std::vector<uint32_t> RenderAppIcon(int size) {
     return px;
 }
 
+std::vector<uint32_t> RenderSlideShowTool(int size) {
+    std::vector<uint32_t> px(size_t(size) * size, 0);
+    const float s = float(size);
+    const float line = std::max(1.0f, s / 16);
+    // The triangle: left edge at 0.38 of the width, tip at 0.74, in the middle.
+    const float l = s * 0.38f, tip = s * 0.74f, half = s * 0.22f, mid = s * 0.5f;
+    constexpr int kSub = 4;  // samples per pixel side, for soft edges
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int hits = 0;
+            for (int sy = 0; sy < kSub; ++sy) {
+                for (int sx = 0; sx < kSub; ++sx) {
+                    const float fx = x + (sx + 0.5f) / kSub, fy = y + (sy + 0.5f) / kSub;
+                    const bool frame = fx >= 0.5f && fx < s - 0.5f && fy >= s * 0.12f &&
+                                       fy < s * 0.88f &&
+                                       (fx < 0.5f + line || fx >= s - 0.5f - line ||
+                                        fy < s * 0.12f + line || fy >= s * 0.88f - line);
+                    const float reach = half * (tip - fx) / (tip - l);
+                    const bool play = fx >= l && fx < tip && std::abs(fy - mid) < reach;
+                    hits += frame || play;
+                }
+            }
+            if (hits > 0) {
+                px[size_t(y) * size + x] = Argb(255 * hits / (kSub * kSub), 46, 52, 54);
+            }
+        }
+    }
+    return px;
+}
+
 }  // namespace pixfold

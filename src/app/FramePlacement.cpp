@@ -20,16 +20,18 @@ Placement DefaultPlacement(int w, int h) {
     return p;
 }
 
-Placement RestorePlacement(SettingsStore& store, int w, int h) {
+Placement RestorePlacement(SettingsStore& store, int w, int h, int left, int top) {
     Placement p;
     p.x = store.Get(res::kScreenX);
     p.y = store.Get(res::kScreenY);
     p.cx = store.Get(res::kScreenCx);
     p.cy = store.Get(res::kScreenCy);
-    if (IsUsablePlacement(p, w, h)) {
+    if (IsUsablePlacement({p.x - left, p.y - top, p.cx, p.cy}, w, h)) {
         return p;
     }
     p = DefaultPlacement(w, h);
+    p.x += left;
+    p.y += top;
     store.Set(res::kScreenX, p.x);
     store.Set(res::kScreenY, p.y);
     store.Set(res::kScreenCx, p.cx);

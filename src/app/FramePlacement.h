@@ -17,8 +17,10 @@ bool IsUsablePlacement(const Placement& p, int screenWidth, int screenHeight);
 Placement DefaultPlacement(int screenWidth, int screenHeight);
 
 // Reads "Screen"; when the stored placement is not usable, computes the
-// default and writes it back at once.
-Placement RestorePlacement(SettingsStore& store, int screenWidth, int screenHeight);
+// default and writes it back at once. The screen is the primary display,
+// whose top-left corner need not be the desktop's origin.
+Placement RestorePlacement(SettingsStore& store, int screenWidth, int screenHeight,
+                           int screenLeft = 0, int screenTop = 0);
 
 // Writes a moved or sized window's placement; negative x and y become 0.
 void SavePlacement(SettingsStore& store, const Placement& p);

@@ -2,13 +2,12 @@
 
 #include <wx/accel.h>
 #include <wx/artprov.h>
+#include <wx/aui/auibar.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
-#include <wx/toolbar.h>
 
 #include "app/PixfoldDoc.h"
 #include "app/RecentFileList.h"
@@ -18,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "platform/WxIcons.h"
+#include "platform/WxScreen.h"
 #include "platform/WxText.h"
 #include "publish/Publish.h"
 #include "res/Keys.h"
@@ -70,8 +70,8 @@ wxBitmapBundle ToolArt(int id) {
             art = wxART_REPORT_VIEW;
             break;
         case res::ID_START_SLIDE_SHOW:
-            art = wxART_GO_FORWARD;
-            break;
+            // The theme's arrow is drawn so pale that the button looks disabled.
+            return SlideShowToolArt();
         default:
             art = wxART_INFORMATION;
             break;
@@ -81,17 +81,32 @@ wxBitmapBundle ToolArt(int id) {
 
 }  // namespace
 
+namespace {
+// How long the frame must stay unmoved before its placement counts as
+// settled: briefly once the window manager has moved it, longer while it has
+// given no sign (it may still be about to, or there may be none).
+constexpr int kSettleQuietMs = 150;
+constexpr int kSettleUnmovedMs = 500;
+// Times the wanted placement is asserted against a window manager that
+// keeps putting the frame elsewhere; after that the manager's choice stands.
+constexpr int kMaxReapply = 3;
+}  // namespace
+
 wxSize CMainFrame::ScreenSize() {
-    return wxDisplay(0u).GetGeometry().GetSize();
+    return PrimaryScreen().GetSize();
 }
 
 CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileList& recent)
     : m_store(store), m_doc(doc), m_recent(recent) {
-    const wxSize screen = ScreenSize();
-    const Placement p = RestorePlacement(store, screen.x, screen.y);
+    const wxRect screen = PrimaryScreen();
+    m_wanted = RestorePlacement(store, screen.width, screen.height, screen.x, screen.y);
+    const Placement& p = m_wanted;
     Create(nullptr, wxID_ANY, res::kWindowTitle, wxPoint(p.x, p.y), wxSize(p.cx, p.cy));
     Bind(wxEVT_MOVE, &CMainFrame::OnMoveOrSize, this);
     Bind(wxEVT_SIZE, &CMainFrame::OnMoveOrSize, this);
+    Bind(wxEVT_SHOW, &CMainFrame::OnShown, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    m_settleTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SettlePlacement(); });
 
     CreateMainMenu();
     CreateBars();
@@ -108,6 +123,8 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
 
     m_pView = new CPixfoldView(this, this, store, doc);
     doc.SetView(m_pView);
+    m_aui.AddPane(m_pView, wxAuiPaneInfo().Name("view").CenterPane());
+    m_aui.Update();
 
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolbar, this, res::kWxIdViewToolbar);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, res::kWxIdViewStatusBar);
@@ -126,6 +143,7 @@ CMainFrame::CMainFrame(SettingsStore& store, CPixfoldDoc& doc, const RecentFileL
 }
 
 CMainFrame::~CMainFrame() {
+    m_aui.UnInit();
     m_doc.SetView(nullptr);
 }
 
@@ -199,7 +217,12 @@ void CMainFrame::OnUpdateRecent(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::CreateBars() {
-    wxToolBar* tb = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY);
+    // The toolbar docks on any side of the frame or floats, through the
+    // toolkit's docking manager; the status bar stays the frame's own.
+    m_aui.SetManagedWindow(this);
+    auto* tb = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
+    m_pToolBar = tb;
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : res::kToolbarButtons) {
         if (id == 0) {
@@ -211,6 +234,26 @@ void CMainFrame::CreateBars() {
         tb->SetToolLongHelp(res::ToWxId(id), status);
     }
     tb->Realize();
+    m_aui.AddPane(tb, wxAuiPaneInfo()
+                          .Name("toolbar")
+                          .Caption("Toolbar")
+                          .ToolbarPane()
+                          .Top()
+                          .LeftDockable()
+                          .RightDockable()
+                          .TopDockable()
+                          .BottomDockable()
+                          .Floatable());
+    // A tool's prompt in the status bar while the pointer rests on it.
+    tb->Bind(wxEVT_MOTION, [this, tb](wxMouseEvent& e) {
+        e.Skip();
+        wxAuiToolBarItem* tool = tb->FindToolByPosition(e.GetX(), e.GetY());
+        DoGiveHelp(tool ? tool->GetLongHelp() : wxString(), tool != nullptr);
+    });
+    tb->Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
+        e.Skip();
+        DoGiveHelp(wxString(), false);
+    });
 
     // No size grip: it would cover the end of the last pane.
     wxStatusBar* sb = CreateStatusBar(static_cast<int>(std::size(res::kIndicators)),
@@ -279,15 +322,85 @@ void CMainFrame::SaveWindowPlacement() {
     SavePlacement(m_store, {r.x, r.y, r.width, r.height});
 }
 
+bool CMainFrame::AtWantedPlacement() const {
+    const wxRect r = GetRect();
+    return r == wxRect(m_wanted.x, m_wanted.y, m_wanted.cx, m_wanted.cy);
+}
+
+void CMainFrame::ApplyWantedPlacement() {
+    ++m_reapplied;
+    SetSize(m_wanted.x, m_wanted.y, m_wanted.cx, m_wanted.cy);
+}
+
+void CMainFrame::OnShown(wxShowEvent& event) {
+    event.Skip();
+    // The toolkit reports the show once the frame is mapped.
+    if (!event.IsShown() || m_mapped) {
+        return;
+    }
+    m_mapped = true;
+    m_settleTimer.StartOnce(kSettleUnmovedMs);
+}
+
 void CMainFrame::OnMoveOrSize(wxEvent& event) {
     event.Skip();
-    SaveWindowPlacement();
+    if (m_settled) {
+        SaveWindowPlacement();
+        return;
+    }
+    if (!m_mapped) {
+        return;  // creation and mapping pass through sizes that mean nothing
+    }
+    m_movedSinceMap |= event.GetEventType() == wxEVT_MOVE;
+    // The window manager is still at work: put the frame back where it was
+    // asked to be, and count it settled once nothing has moved for a while.
+    if (!AtWantedPlacement() && m_reapplied < kMaxReapply && !IsIconized() && !IsMaximized()) {
+        CallAfter([this] {
+            if (!m_settled && !AtWantedPlacement()) {
+                ApplyWantedPlacement();
+            }
+        });
+    }
+    m_settleTimer.StartOnce(m_movedSinceMap ? kSettleQuietMs : kSettleUnmovedMs);
+}
+
+void CMainFrame::SettlePlacement() {
+    if (m_settled) {
+        return;
+    }
+    m_settled = true;
+    m_settleTimer.Stop();
+    // Where the frame really is, if the window manager had the last word.
+    if (!AtWantedPlacement()) {
+        SaveWindowPlacement();
+    }
+    std::vector<std::function<void()>> actions;
+    actions.swap(m_whenPlaced);
+    for (auto& action : actions) {
+        CallAfter(action);
+    }
+}
+
+void CMainFrame::WhenPlaced(std::function<void()> action) {
+    if (m_settled) {
+        action();
+    } else {
+        m_whenPlaced.push_back(std::move(action));
+    }
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    event.Skip();
+    if (m_settled) {
+        SaveWindowPlacement();
+    }
 }
 
 void CMainFrame::OnToggleToolbar(wxCommandEvent&) {
-    if (wxToolBar* tb = GetToolBar()) {
-        tb->Show(!tb->IsShown());
-        SendSizeEvent();
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_pToolBar);
+    if (pane.IsOk()) {
+        pane.Show(!pane.IsShown());
+        m_aui.Update();
     }
 }
 
@@ -295,11 +408,12 @@ void CMainFrame::OnToggleStatusBar(wxCommandEvent&) {
     if (wxStatusBar* sb = GetStatusBar()) {
         sb->Show(!sb->IsShown());
         SendSizeEvent();
+        m_aui.Update();
     }
 }
 
 void CMainFrame::OnUpdateToggleToolbar(wxUpdateUIEvent& event) {
-    event.Check(GetToolBar() && GetToolBar()->IsShown());
+    event.Check(m_aui.GetPane(m_pToolBar).IsShown());
 }
 
 void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event) {

@@ -137,8 +137,9 @@ bool CPixfoldApp::InitInstance(const std::string& folder) {
          wxID_FILE1 + res::kMaxRecentFiles - 1);
 
     if (!folder.empty()) {
-        // Opened once the window is on screen, so the scan's progress shows over it.
-        CallAfter([this, folder] { OpenDocumentFile(folder); });
+        // Opened once the window stands where it belongs, so that the scan's
+        // progress window is centred over it.
+        m_pMainFrame->WhenPlaced([this, folder] { OpenDocumentFile(folder); });
     }
     return true;
 }
@@ -155,7 +156,9 @@ int CPixfoldApp::ExitInstance() {
 }
 
 void CPixfoldApp::AddToRecentFileList(const std::string& path) {
-    if (!m_pRecent || m_nMRUCount == 0) {
+    // The list keeps the size read at start-up: a count changed in the
+    // Preferences takes effect at the next start.
+    if (!m_pRecent || m_pRecent->MaxCount() == 0) {
         return;
     }
     m_pRecent->Add(path);

@@ -55,4 +55,8 @@ bool IsViewCommandEnabled(int id, const ViewState& s) {
     return true;
 }
 
+bool IsContextMenuCommandEnabled(int id, const ViewState& s) {
+    return id == res::ID_PREFERENCES || IsViewCommandEnabled(id, s);
+}
+
 }  // namespace pixfold

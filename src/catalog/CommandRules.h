@@ -16,4 +16,8 @@ bool IsViewCommandEnabled(int commandId, const ViewState& state);
 // Whether the view answers the enabling of this command.
 bool IsViewCommand(int commandId);
 
+// The context menu's own rule: as above, but Preferences is always offered,
+// a slide show or not.
+bool IsContextMenuCommandEnabled(int commandId, const ViewState& state);
+
 }  // namespace pixfold

@@ -1,5 +1,8 @@
 #include "catalog/Grid.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace pixfold {
 
 void Canvas::FrameRect(const Rect& r, ColorRef color) {
@@ -42,6 +45,40 @@ ScrollSizes ComputeScrolls(size_t count, int clientWidth, int clientHeight, int 
     s.lineWidth = s.pageWidth / 10;
     s.lineHeight = s.pageHeight / 10;
     return s;
+}
+
+namespace {
+
+int ClampScroll(int64_t position, int total, int client) {
+    const int64_t largest = total > client ? total - client : 0;
+    return static_cast<int>(std::clamp<int64_t>(position, 0, largest));
+}
+
+}  // namespace
+
+int NextScrollPosition(ScrollStep step, int position, int line, int page, int total, int client) {
+    const int64_t pos = position;
+    switch (step) {
+        case ScrollStep::LineUp:
+            return ClampScroll(pos - std::max(line, 1), total, client);
+        case ScrollStep::LineDown:
+            return ClampScroll(pos + std::max(line, 1), total, client);
+        case ScrollStep::PageUp:
+            return ClampScroll(pos - std::max(page, 1), total, client);
+        case ScrollStep::PageDown:
+            return ClampScroll(pos + std::max(page, 1), total, client);
+        case ScrollStep::Top:
+            return 0;
+        case ScrollStep::Bottom:
+            return ClampScroll(total, total, client);
+    }
+    return ClampScroll(pos, total, client);
+}
+
+int WheelScrollPosition(int lines, int position, int line, int page, int total, int client) {
+    const int64_t by =
+        std::min<int64_t>(int64_t{std::abs(lines)} * std::max(line, 1), std::max(page, 1));
+    return ClampScroll(int64_t{position} + (lines < 0 ? -by : by), total, client);
 }
 
 namespace {

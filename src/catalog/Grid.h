@@ -18,6 +18,18 @@ struct ScrollSizes {
 ScrollSizes ComputeScrolls(size_t count, int clientWidth, int clientHeight, int pitch, int& cols,
                            int& rows);
 
+// How a scroll request moves the view along one direction.
+enum class ScrollStep { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
+
+// The new scroll position: lines and pages move by the grid's own line and
+// page sizes, and the position stays between 0 and total - client, the
+// largest one at which the grid's end is in view.
+int NextScrollPosition(ScrollStep step, int position, int line, int page, int total, int client);
+
+// A wheel turn of `lines` lines (negative: towards the top): the grid's line
+// size per line, never more than a page at once.
+int WheelScrollPosition(int lines, int position, int line, int page, int total, int client);
+
 struct GridLook {
     int pitch = 103;
     int cols = 1;

@@ -2,13 +2,36 @@
 
 #include "catalog/PixfoldView.h"
 
+#include <algorithm>
+
 namespace pixfold {
 
 CGridPrintout::CGridPrintout(CPixfoldView* view) : wxPrintout("Pixfold"), m_view(view) {}
 
-void CGridPrintout::OnPreparePrinting() {
-    // One screen pixel takes the room on paper it takes on the screen.
+int CGridPrintout::GridWidth() const {
+    if (m_view->m_list.empty()) {
+        return std::max(1, m_view->GetClientSize().x);
+    }
+    return std::max(1, m_view->m_nPitch * m_view->m_nCols);
+}
+
+void CGridPrintout::MapGridToPage() {
+    // One screen pixel takes the room on paper it takes on the screen, unless
+    // the rows are wider than the page: then the whole layout is scaled down
+    // evenly, so that no column is cut off.
     MapScreenSizeToPage();
+    const wxRect page = GetLogicalPageRect();
+    const int width = GridWidth();
+    if (width > page.width && page.width > 0) {
+        double sx = 1, sy = 1;
+        GetDC()->GetUserScale(&sx, &sy);
+        const double f = static_cast<double>(page.width) / width;
+        GetDC()->SetUserScale(sx * f, sy * f);
+    }
+}
+
+void CGridPrintout::OnPreparePrinting() {
+    MapGridToPage();
     const wxRect page = GetLogicalPageRect();
     // Whole rows per page, so that no cell is cut in two.
     const int pitch = m_view->m_nPitch > 0 ? m_view->m_nPitch : 1;
@@ -30,10 +53,10 @@ bool CGridPrintout::OnPrintPage(int page) {
     if (!dc) {
         return false;
     }
-    MapScreenSizeToPage();
+    MapGridToPage();
     const int top = (page - 1) * m_pageHeight;
     dc->SetLogicalOrigin(0, top);
-    dc->SetClippingRegion(0, top, m_view->GetClientSize().x, m_pageHeight);
+    dc->SetClippingRegion(0, top, GridWidth(), m_pageHeight);
     m_view->OnDraw(*dc);
     dc->DestroyClippingRegion();
     return true;

@@ -20,6 +20,11 @@ class CGridPrintout : public wxPrintout {
     int PageCount() const { return m_pages; }
 
   private:
+    // The screen's size on paper, made smaller when whole rows would not
+    // fit the page's width otherwise.
+    void MapGridToPage();
+    int GridWidth() const;
+
     CPixfoldView* m_view;
     int m_pages = 1;
     int m_pageHeight = 1;  // in screen pixels

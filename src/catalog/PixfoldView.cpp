@@ -62,6 +62,12 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
         "The thumbnails of the open folder. Click one to select it, double-click it to see "
         "the picture at full size, right-click for the commands.");
     Bind(wxEVT_KEY_DOWN, &CPixfoldView::OnKeyDown, this);
+    for (const wxEventTypeTag<wxScrollWinEvent>& t :
+         {wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP,
+          wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM}) {
+        Bind(t, &CPixfoldView::OnScrollStep, this);
+    }
+    Bind(wxEVT_MOUSEWHEEL, &CPixfoldView::OnWheel, this);
     Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
          res::ToWxId(res::ID_CLOSE_VIEW));
@@ -88,8 +94,54 @@ void CPixfoldView::OnInitialUpdate() {
 void CPixfoldView::SetScrolls() {
     const wxSize client = GetClientSize();
     m_scrolls = ComputeScrolls(m_list.size(), client.x, client.y, m_nPitch, m_nCols, m_nRows);
-    SetScrollRate(std::max(1, m_scrolls.lineWidth), std::max(1, m_scrolls.lineHeight));
+    // Positions in pixels, so that the end of the grid is reached exactly;
+    // lines, pages and the wheel move by the grid's own sizes (OnScrollStep).
+    SetScrollRate(1, 1);
     SetVirtualSize(m_scrolls.totalWidth, m_scrolls.totalHeight);
+}
+
+void CPixfoldView::OnScrollStep(wxScrollWinEvent& event) {
+    const wxEventType t = event.GetEventType();
+    const ScrollStep step = t == wxEVT_SCROLLWIN_LINEUP     ? ScrollStep::LineUp
+                            : t == wxEVT_SCROLLWIN_LINEDOWN ? ScrollStep::LineDown
+                            : t == wxEVT_SCROLLWIN_PAGEUP   ? ScrollStep::PageUp
+                            : t == wxEVT_SCROLLWIN_PAGEDOWN ? ScrollStep::PageDown
+                            : t == wxEVT_SCROLLWIN_TOP      ? ScrollStep::Top
+                                                            : ScrollStep::Bottom;
+    const wxPoint start = GetViewStart();
+    const wxSize client = GetClientSize();
+    const wxSize total = GetVirtualSize();
+    if (event.GetOrientation() == wxVERTICAL) {
+        Scroll(-1, NextScrollPosition(step, start.y, m_scrolls.lineHeight, m_scrolls.pageHeight,
+                                      total.y, client.y));
+    } else {
+        Scroll(NextScrollPosition(step, start.x, m_scrolls.lineWidth, m_scrolls.pageWidth, total.x,
+                                  client.x),
+               -1);
+    }
+}
+
+void CPixfoldView::OnWheel(wxMouseEvent& event) {
+    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    m_wheelRotation += event.GetWheelRotation();
+    const int notches = m_wheelRotation / delta;
+    m_wheelRotation -= notches * delta;
+    if (notches == 0) {
+        return;
+    }
+    // Turning the wheel away from the user scrolls towards the top.
+    const int lines = -notches * event.GetLinesPerAction();
+    const wxPoint start = GetViewStart();
+    const wxSize client = GetClientSize();
+    const wxSize total = GetVirtualSize();
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL) {
+        Scroll(-1, WheelScrollPosition(lines, start.y, m_scrolls.lineHeight, m_scrolls.pageHeight,
+                                       total.y, client.y));
+    } else {
+        Scroll(WheelScrollPosition(-lines, start.x, m_scrolls.lineWidth, m_scrolls.pageWidth,
+                                   total.x, client.x),
+               -1);
+    }
 }
 
 GridLook CPixfoldView::Look() const {
@@ -169,11 +221,11 @@ std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
         }
     }
     const ViewState s = State();
-    const bool noShowWithEntries = !s.slideShowRunning && !s.catalogEmpty;
-    menu->Enable(res::ToWxId(res::ID_DELETE_THUMB), s.hasSelection);
-    menu->Enable(res::ToWxId(res::ID_MOVE_RENAME_THUMB), s.hasSelection);
-    menu->Enable(res::ToWxId(res::ID_MAKE_THUMBS), noShowWithEntries);
-    menu->Enable(res::ToWxId(res::ID_START_SLIDE_SHOW), noShowWithEntries);
+    for (const res::MenuEntry& e : res::kContextMenu) {
+        if (e.kind == res::MenuKind::Item) {
+            menu->Enable(res::ToWxId(e.id), IsContextMenuCommandEnabled(e.id, s));
+        }
+    }
     return menu;
 }
 
@@ -184,7 +236,9 @@ void CPixfoldView::OnRightDown(wxMouseEvent& event) {
         s_contextMenuHook(*menu);
         return;
     }
+    m_contextMenu = menu.get();
     PopupMenu(menu.get(), event.GetPosition());
+    m_contextMenu = nullptr;
 }
 
 ViewPrefs CPixfoldView::Prefs() const {
@@ -240,8 +294,11 @@ PrefsEffect CPixfoldView::ApplyPrefsChoice(const PrefsChoice& choice) {
     return effect;
 }
 
-void CPixfoldView::OnPreferences(wxCommandEvent&) {
-    if (!IsCommandEnabled(res::ID_PREFERENCES)) {
+void CPixfoldView::OnPreferences(wxCommandEvent& event) {
+    // Keys and the main menu offer it only without a slide show; the context
+    // menu always does.
+    const bool fromContextMenu = m_contextMenu && event.GetEventObject() == m_contextMenu;
+    if (!fromContextMenu && !IsCommandEnabled(res::ID_PREFERENCES)) {
         return;
     }
     CPreferencesDialog dlg(this, m_store);
@@ -299,7 +356,8 @@ void CPixfoldView::OnUpdateCommand(wxUpdateUIEvent& event) {
         event.Skip();
         return;
     }
-    event.Enable(IsCommandEnabled(id));
+    const bool fromContextMenu = m_contextMenu && event.GetEventObject() == m_contextMenu;
+    event.Enable(fromContextMenu ? IsContextMenuCommandEnabled(id, State()) : IsCommandEnabled(id));
 }
 
 void CPixfoldView::OnOpenFolder(wxCommandEvent&) {

@@ -133,16 +133,21 @@ class CPixfoldView : public wxScrolledCanvas {
     void OnPreferences(wxCommandEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnScrollStep(wxScrollWinEvent& event);
+    void OnWheel(wxMouseEvent& event);
     void OnTimer(wxTimerEvent& event);
     ThumbRecord* NextSlide(bool first);
     void BindFileCommands();
     void RemoveAndRelayout(ThumbRecord* record);
     void RefreshCell(const ThumbRecord& record);
 
+    // The context menu while it is up: its commands follow its own rule.
+    const wxMenu* m_contextMenu = nullptr;
     CMainFrame* m_pFrame;
     CPixfoldDoc* m_pDocument;
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
+    int m_wheelRotation = 0;
     wxTimer m_slideTimer;
     MoveMode m_moveMode = MoveMode::Auto;
 };

@@ -2,12 +2,12 @@
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
-#include <wx/display.h>
 
 #include "dialogs/ColorPickerButton.h"
 #include "dialogs/Palette.h"
 #include "platform/Shell.h"
 #include "platform/WxCanvas.h"
+#include "platform/WxScreen.h"
 
 namespace pixfold {
 
@@ -21,6 +21,7 @@ class PaletteCell : public wxWindow {
           m_popup(popup) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            m_popup->OnScreenNow();
             wxPaintDC dc(this);
             const ColorRef c = ProcessPalette().colors[static_cast<size_t>(GetId() - kFirstCellId)];
             dc.SetPen(*wxTRANSPARENT_PEN);
@@ -55,6 +56,21 @@ CColorPalettePopup::CColorPalettePopup(CColorPickerButton* owner)
     Bind(wxEVT_LEFT_DOWN, &CColorPalettePopup::OnMouseDown, this);
     Bind(wxEVT_LEFT_UP, &CColorPalettePopup::OnMouseUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CColorPalettePopup::OnCaptureLost, this);
+    Bind(wxEVT_SHOW, &CColorPalettePopup::OnShown, this);
+    // Escape cancels. The toolkit's dialog would only look for a Cancel
+    // button, and while the popup holds the mouse no char hook is sent at all:
+    // the key reaches the focused control alone.
+    auto escape = [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_ESCAPE) {
+            Finish(wxID_CANCEL);
+            return;
+        }
+        e.Skip();
+    };
+    Bind(wxEVT_CHAR_HOOK, escape);
+    for (wxWindow* child : GetChildren()) {
+        child->Bind(wxEVT_KEY_DOWN, escape);
+    }
     Bind(wxEVT_BUTTON, &CColorPalettePopup::OnOther, this, kOtherButtonId);
     for (int i = 0; i < kPaletteSize; ++i) {
         if (wxWindow* cell = m_builder->Control(kFirstCellId + i)) {
@@ -72,32 +88,67 @@ CColorPalettePopup::~CColorPalettePopup() {
 
 wxPoint CColorPalettePopup::Placement() const {
     const wxRect button = m_pOwner->GetScreenRect();
-    const wxSize screen = wxDisplay(0u).GetGeometry().GetSize();
+    // The screen's right and bottom edges; the primary display need not
+    // start at the desktop's origin.
+    const wxRect screen = PrimaryScreen();
     const wxSize size = GetSize();
     const ScreenRect r = PlacePopup({button.x, button.y, button.width, button.height}, size.x,
-                                    size.y, screen.x, screen.y);
+                                    size.y, screen.GetRight() + 1, screen.GetBottom() + 1);
     return {r.x, r.y};
 }
 
 int CColorPalettePopup::ShowModal() {
     Move(Placement());
+    return wxDialog::ShowModal();
+}
+
+void CColorPalettePopup::OnShown(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown()) {
+        return;
+    }
     CallAfter([this] {
-        if (IsModal() && !HasCapture()) {
+        if (IsModal() && IsShownOnScreen() && !HasCapture()) {
             CaptureMouse();
         }
         if (wxWindow* first = m_builder->Control(kFirstCellId)) {
             first->SetFocus();
         }
     });
-    return wxDialog::ShowModal();
+    m_grabPending = true;
 }
 
-void CColorPalettePopup::Finish(int code) {
+void CColorPalettePopup::OnScreenNow() {
+    // A window manager may report the popup shown before the frame around it
+    // is on screen, and a grab taken then does not hold (nothing says so).
+    // The first paint comes once it can be seen: the mouse is taken again.
+    if (!m_grabPending) {
+        return;
+    }
+    m_grabPending = false;
+    CallAfter([this] {
+        if (!IsModal()) {
+            return;
+        }
+        if (HasCapture()) {
+            ReleaseMouse();
+        }
+        CaptureMouse();
+    });
+}
+
+void CColorPalettePopup::EndModal(int code) {
     if (HasCapture()) {
         ReleaseMouse();
     }
+    wxDialog::EndModal(code);
+}
+
+void CColorPalettePopup::Finish(int code) {
     if (IsModal()) {
         EndModal(code);
+    } else if (HasCapture()) {
+        ReleaseMouse();
     }
 }
 

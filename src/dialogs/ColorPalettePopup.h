@@ -18,6 +18,8 @@ class CColorPalettePopup : public wxDialog {
     ~CColorPalettePopup() override;
 
     int ShowModal() override;
+    // However it ends, the popup lets go of the mouse first.
+    void EndModal(int code) override;
 
     // A cell was chosen: ranks updated, the popup ends with OK.
     void ChooseCell(int index);
@@ -25,6 +27,8 @@ class CColorPalettePopup : public wxDialog {
     void ChooseOther();
     // Where the popup goes for the owner button (screen coordinates).
     wxPoint Placement() const;
+    // A cell is being painted: the popup can be seen, and hold the mouse.
+    void OnScreenNow();
 
     CColorPickerButton* m_pOwner;
     int m_nSelected = -1;
@@ -33,12 +37,14 @@ class CColorPalettePopup : public wxDialog {
     void OnMouseDown(wxMouseEvent& event);
     void OnMouseUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnShown(wxShowEvent& event);
     void OnOther(wxCommandEvent& event);
     void Finish(int code);
     wxWindow* ChildAt(const wxPoint& client) const;
 
     std::unique_ptr<DialogBuilder> m_builder;
     wxWindow* m_pressed = nullptr;
+    bool m_grabPending = false;
 };
 
 }  // namespace pixfold

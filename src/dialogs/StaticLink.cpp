@@ -18,14 +18,46 @@ CStaticLink::CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text, 
       m_colorVisited(kLinkVisited),
       m_type(type),
       m_notify(notify),
-      m_timer(this, kLinkTimerId) {
+      m_timer(this, kLinkTimerId),
+      m_topLevel(wxGetTopLevelParent(parent)) {
     SetLabel(text);
     Bind(wxEVT_PAINT, &CStaticLink::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &CStaticLink::OnMouseDown, this);
     Bind(wxEVT_MOTION, &CStaticLink::OnMotion, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_bCaptured = 0; });
+    Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
+        e.Skip();
+        if (!e.IsShown()) {
+            ReleaseHover();
+        }
+    });
+    // A dialog closing hides itself, not its children.
+    if (m_topLevel) {
+        m_topLevel->Bind(wxEVT_SHOW, &CStaticLink::OnTopLevelShow, this);
+    }
     Bind(
         wxEVT_TIMER, [this](wxTimerEvent&) { OnQuietTimer(); }, kLinkTimerId);
+}
+
+CStaticLink::~CStaticLink() {
+    if (m_topLevel) {
+        m_topLevel->Unbind(wxEVT_SHOW, &CStaticLink::OnTopLevelShow, this);
+    }
+    ReleaseHover();
+}
+
+void CStaticLink::OnTopLevelShow(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown()) {
+        ReleaseHover();
+    }
+}
+
+void CStaticLink::ReleaseHover() {
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+    m_bCaptured = 0;
 }
 
 CStaticLink* CStaticLink::Subclass(wxWindow* existing, StaticType type) {

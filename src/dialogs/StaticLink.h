@@ -21,6 +21,7 @@ class CStaticLink : public wxControl {
 
     CStaticLink(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& pos,
                 const wxSize& size, StaticType type = kTextCenter, bool notify = false);
+    ~CStaticLink() override;
 
     // Takes the place of a static control made from a template.
     static CStaticLink* Subclass(wxWindow* existing, StaticType type);
@@ -46,6 +47,9 @@ class CStaticLink : public wxControl {
     void OnPointerMove(bool inside);
     void OnQuietTimer();
     wxTimer& QuietTimer() { return m_timer; }
+    // Lets go of the mouse held while hovering: a window that disappears
+    // holding it leaves the toolkit pointing at a dead window.
+    void ReleaseHover();
 
     static wxCursor HandCursor();
 
@@ -55,9 +59,12 @@ class CStaticLink : public wxControl {
     void OnMotion(wxMouseEvent& event);
     wxSize DoGetBestSize() const override;
 
+    void OnTopLevelShow(wxShowEvent& event);
+
     StaticType m_type;
     bool m_notify;
     wxTimer m_timer;
+    wxWindow* m_topLevel;
 };
 
 }  // namespace pixfold

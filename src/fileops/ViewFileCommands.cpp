@@ -65,6 +65,7 @@ void CPixfoldView::OnMoveRenameThumb() {
     request.defaultExt = f.defaultExt;
     request.filter = f.filter;
     request.overwritePrompt = false;
+    request.changeFolder = true;
     std::string chosen;
     if (!Shell::Current().ChooseSaveAs(request, &chosen)) {
         return;

@@ -25,6 +25,13 @@ CWarningDlg::CWarningDlg(wxWindow* parent)
         IDOK_BUTTON);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); }, IDCANCEL_BUTTON);
+    // The focus starts on the default button, "Yes", as the template has it:
+    // left to the toolkit it would land on the first control from the top, the
+    // check box, and Space then Enter would silence the warning for good.
+    Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& e) {
+        e.Skip();
+        Control(IDOK_BUTTON)->SetFocus();
+    });
     CentreOnParent();
 }
 

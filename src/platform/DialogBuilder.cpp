@@ -1,5 +1,7 @@
 #include "platform/DialogBuilder.h"
 
+#include "platform/DialogLayout.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
@@ -25,9 +27,93 @@ wxFont DialogBuilder::DialogFont(const res::DialogTemplate& tmpl) {
 }
 
 wxRect DialogBuilder::ToPixels(int x, int y, int cx, int cy) const {
-    const wxPoint pos = m_dialog.ConvertDialogToPixels(wxPoint(x, y));
-    const wxSize size = m_dialog.ConvertDialogToPixels(wxSize(cx, cy));
-    return {pos, size};
+    // Both corners converted, so that rectangles that meet in dialog units
+    // meet in pixels too, whatever the rounding.
+    const wxPoint topLeft = m_dialog.ConvertDialogToPixels(wxPoint(x, y));
+    const wxPoint bottomRight = m_dialog.ConvertDialogToPixels(wxPoint(x + cx, y + cy));
+    return {topLeft, bottomRight - wxPoint(1, 1)};
+}
+
+namespace {
+
+bool IsLabel(Ctl kind) {
+    return kind == Ctl::Static || kind == Ctl::StaticCenter || kind == Ctl::StaticRight ||
+           kind == Ctl::Icon;
+}
+
+}  // namespace
+
+void DialogBuilder::GrowToBestHeights(const res::DialogTemplate& tmpl,
+                                      const std::vector<wxWindow*>& made) {
+    // GTK controls need more height than classic dialog units give.
+    for (size_t i = 0; i < tmpl.count; ++i) {
+        const res::ControlTemplate& c = tmpl.controls[i];
+        wxWindow* w = made[i];
+        if (IsLabel(c.kind) || c.kind == Ctl::Group || c.kind == Ctl::OwnerButton) {
+            continue;
+        }
+        const wxRect r = ToPixels(c.x, c.y, c.cx, c.cy);
+        const int best = w->GetBestSize().y;
+        if (best <= r.height) {
+            continue;
+        }
+        // Push buttons grow downwards (they stand below what they belong to),
+        // and so does a control standing on a group box's top edge as its
+        // title; the others grow around their middle, level with their labels.
+        bool down = c.kind == Ctl::Button || c.kind == Ctl::DefButton;
+        for (size_t g = 0; g < tmpl.count && !down; ++g) {
+            const res::ControlTemplate& box = tmpl.controls[g];
+            down = box.kind == Ctl::Group && box.y == c.y && c.x >= box.x &&
+                   c.x + c.cx <= box.x + box.cx;
+        }
+        const wxRect now = w->GetRect();
+        w->SetSize(now.x, down ? r.y : r.y - (best - r.height) / 2, now.width, best);
+    }
+}
+
+void DialogBuilder::MakeRoom(const res::DialogTemplate& tmpl, const std::vector<wxWindow*>& made) {
+    std::vector<LayoutItem> items;
+    std::vector<wxWindow*> windows;
+    for (size_t i = 0; i < tmpl.count; ++i) {
+        if (!made[i]->IsShown()) {
+            continue;  // a hidden control takes no room
+        }
+        const res::ControlTemplate& c = tmpl.controls[i];
+        const wxRect t = ToPixels(c.x, c.y, c.cx, c.cy);
+        const wxRect n = made[i]->GetRect();
+        LayoutItem item;
+        item.tmpl = {t.x, t.y, t.width, t.height};
+        item.now = {n.x, n.y, n.width, n.height};
+        item.group = c.kind == Ctl::Group;
+        item.label = IsLabel(c.kind);
+        items.push_back(item);
+        windows.push_back(made[i]);
+    }
+    // A field widened for its digits pushed its neighbours right; a label
+    // pushed past the right edge of its group box is narrowed back inside
+    // when its text still fits.
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].label) {
+            continue;
+        }
+        for (const LayoutItem& box : items) {
+            const bool held = box.group && items[i].tmpl.x >= box.tmpl.x &&
+                              items[i].tmpl.Right() <= box.tmpl.Right() &&
+                              items[i].tmpl.y >= box.tmpl.y &&
+                              items[i].tmpl.Bottom() <= box.tmpl.Bottom();
+            const int margin = box.tmpl.Right() - items[i].tmpl.Right();
+            const int width = box.now.Right() - margin - items[i].now.x;
+            if (held && items[i].now.Right() + margin > box.now.Right() &&
+                width >= windows[i]->GetTextExtent(windows[i]->GetLabel()).x) {
+                items[i].now.width = width;
+            }
+        }
+    }
+    SettleLayout(items);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const LayoutBox& b = items[i].now;
+        windows[i]->SetSize(b.x, b.y, b.width, b.height);
+    }
 }
 
 DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, OwnerFactory owner)
@@ -41,6 +127,10 @@ DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, 
             m_controls[tmpl.controls[i].id] = w;
         }
     }
+    GrowToBestHeights(tmpl, created);
+    // Controls stand where the template puts them: the toolkit would stretch
+    // a dialog's only child over its whole client area at every size change.
+    m_dialog.Bind(wxEVT_SIZE, [](wxSizeEvent&) {});
     // A control that the widened field would now reach (it begins right of the
     // field, on its lines, within the added width and a small gap) moves right.
     int right = 0;
@@ -54,6 +144,7 @@ DialogBuilder::DialogBuilder(wxDialog& dialog, const res::DialogTemplate& tmpl, 
             }
         }
     }
+    MakeRoom(tmpl, created);
     int bottom = 0;
     for (wxWindow* w : created) {
         if (w->IsShown()) {
@@ -155,15 +246,6 @@ wxWindow* DialogBuilder::Create(const res::ControlTemplate& c) {
             w = new wxSlider(&m_dialog, id, 0, 0, 100, r.GetPosition(), r.GetSize(),
                              wxSL_HORIZONTAL | ((c.style & res::kAutoTicks) ? wxSL_AUTOTICKS : 0));
             break;
-    }
-    // GTK controls need more height than classic dialog units give.
-    const int best = w->GetBestSize().y;
-    if (c.kind != Ctl::Group && c.kind != Ctl::Static && c.kind != Ctl::StaticCenter &&
-        c.kind != Ctl::StaticRight && c.kind != Ctl::OwnerButton && best > r.height) {
-        // Push buttons grow downwards (they stand below what they belong to);
-        // the others grow around their middle, to stay level with their labels.
-        const bool button = c.kind == Ctl::Button || c.kind == Ctl::DefButton;
-        w->SetSize(r.x, button ? r.y : r.y - (best - r.height) / 2, w->GetSize().x, best);
     }
     if (c.style & res::kHidden) {
         w->Hide();

@@ -34,6 +34,9 @@ class DialogBuilder {
 
   private:
     wxWindow* Create(const res::ControlTemplate& c);
+    // Heights the toolkit needs, then room for them (DialogLayout).
+    void GrowToBestHeights(const res::DialogTemplate& tmpl, const std::vector<wxWindow*>& made);
+    void MakeRoom(const res::DialogTemplate& tmpl, const std::vector<wxWindow*>& made);
     wxString WrapToWidth(const wxString& text, int width) const;
 
     // A field made wider than its template: what starts right of it moves.
@@ -45,7 +48,6 @@ class DialogBuilder {
     wxDialog& m_dialog;
     OwnerFactory m_owner;
     std::map<int, wxWindow*> m_controls;
-    int m_extraHeight = 0;  // how much taller controls made the dialog
 };
 
 }  // namespace pixfold

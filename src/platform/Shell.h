@@ -66,6 +66,10 @@ class Shell {
         std::string defaultExt;  // without the dot
         std::string filter;      // "Name|*.ext|..." pairs
         bool overwritePrompt = false;
+        // The working folder becomes the chosen file's folder, as the
+        // system choosers did: files written by name alone (details.txt)
+        // follow the folder last used.
+        bool changeFolder = false;
     };
     // Save-As chooser; false when cancelled.
     virtual bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) = 0;

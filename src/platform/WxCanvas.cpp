@@ -1,5 +1,7 @@
 #include "platform/WxCanvas.h"
 
+#include <wx/rawbmp.h>
+
 #include <wx/bitmap.h>
 #include <wx/image.h>
 
@@ -12,19 +14,39 @@ void DrawDibBits(wxDC& dc, int x, int y, uint32_t width, uint32_t height, const 
     if (!bits || width == 0 || height == 0) {
         return;
     }
-    const uint32_t stride = AlignedRowLength(width);
-    wxImage image(static_cast<int>(width), static_cast<int>(height), false);
-    unsigned char* out = image.GetData();
-    for (uint32_t row = 0; row < height; ++row) {
-        const uint8_t* src = bits + uint64_t{height - 1 - row} * stride;
-        unsigned char* dst = out + uint64_t{row} * width * 3;
-        for (uint32_t col = 0; col < width; ++col) {
-            dst[col * 3] = src[col * 3 + 2];
-            dst[col * 3 + 1] = src[col * 3 + 1];
-            dst[col * 3 + 2] = src[col * 3];
-        }
+    const wxBitmap bmp = DibBitmap(bits, width, height, AlignedRowLength(width),
+                                   wxRect(0, 0, static_cast<int>(width), static_cast<int>(height)));
+    if (bmp.IsOk()) {
+        dc.DrawBitmap(bmp, x, y, false);
     }
-    dc.DrawBitmap(wxBitmap(image, 24), x, y, false);
+}
+
+wxBitmap DibBitmap(const uint8_t* bits, uint32_t width, uint32_t height, size_t stride,
+                   const wxRect& wanted) {
+    const wxRect area =
+        wanted.Intersect(wxRect(0, 0, static_cast<int>(width), static_cast<int>(height)));
+    if (!bits || area.IsEmpty()) {
+        return wxNullBitmap;
+    }
+    wxBitmap bmp(area.width, area.height, 24);
+    wxNativePixelData data(bmp);
+    if (!data) {
+        return wxNullBitmap;
+    }
+    wxNativePixelData::Iterator row(data);
+    for (int y = 0; y < area.height; ++y) {
+        const uint8_t* src = bits +
+                             (size_t{height} - 1 - static_cast<size_t>(area.y + y)) * stride +
+                             size_t(area.x) * 3;
+        wxNativePixelData::Iterator px = row;
+        for (int x = 0; x < area.width; ++x, ++px, src += 3) {
+            px.Red() = src[2];
+            px.Green() = src[1];
+            px.Blue() = src[0];
+        }
+        row.OffsetY(data, 1);
+    }
+    return bmp;
 }
 
 wxPoint AlignedTextOrigin(int x, int y, TextAlign align, const wxSize& extent) {

@@ -2,6 +2,7 @@
 // The grid's drawing surface on a wx device context, and the one routine that
 // puts a bottom-up BGR bitmap on screen (1:1, never scaled).
 
+#include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/font.h>
 #include <wx/region.h>
@@ -12,6 +13,11 @@ namespace pixfold {
 
 // Draws aligned bottom-up BGR rows at (x, y), one pixel per pixel.
 void DrawDibBits(wxDC& dc, int x, int y, uint32_t width, uint32_t height, const uint8_t* bits);
+
+// A bitmap of the part `area` (top-down picture coordinates) of a bottom-up
+// BGR picture whose rows are `stride` bytes apart; only that part is copied.
+wxBitmap DibBitmap(const uint8_t* bits, uint32_t width, uint32_t height, size_t stride,
+                   const wxRect& area);
 
 inline wxColour ToWx(ColorRef c) {
     return wxColour(RedOf(c), GreenOf(c), BlueOf(c));

@@ -6,8 +6,9 @@
 
 namespace pixfold {
 
-wxImage AppIconImage(int size) {
-    const std::vector<uint32_t> px = RenderAppIcon(size);
+namespace {
+
+wxImage ToImage(const std::vector<uint32_t>& px, int size) {
     wxImage img(size, size);
     img.InitAlpha();
     for (int y = 0; y < size; ++y) {
@@ -18,6 +19,20 @@ wxImage AppIconImage(int size) {
         }
     }
     return img;
+}
+
+}  // namespace
+
+wxImage AppIconImage(int size) {
+    return ToImage(RenderAppIcon(size), size);
+}
+
+wxBitmapBundle SlideShowToolArt() {
+    wxVector<wxBitmap> sizes;
+    for (int size : {16, 24, 32}) {
+        sizes.push_back(wxBitmap(ToImage(RenderSlideShowTool(size), size)));
+    }
+    return wxBitmapBundle::FromBitmaps(sizes);
 }
 
 wxBitmap AppIconBitmap(int size) {

@@ -2,6 +2,7 @@
 // The program's icon as the toolkit wants it.
 
 #include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/iconbndl.h>
 #include <wx/image.h>
 
@@ -10,5 +11,7 @@ namespace pixfold {
 wxImage AppIconImage(int size);
 wxBitmap AppIconBitmap(int size);
 wxIconBundle AppIcons();
+// The Start Slide Show tool at 16, 24 and 32 pixels.
+wxBitmapBundle SlideShowToolArt();
 
 }  // namespace pixfold

@@ -1,5 +1,7 @@
 #include "platform/WxShell.h"
 
+#include <unistd.h>
+
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/colordlg.h>
@@ -269,6 +271,14 @@ bool WxShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
         chosen += "." + request.defaultExt;
     }
     *path = chosen;
+    if (request.changeFolder) {
+        // As a chooser that changes the working folder: a later details.txt
+        // lands in the folder used last.
+        const std::string folder = chosen.substr(0, chosen.rfind('/') + 1);
+        if (!folder.empty() && chdir(folder.c_str()) != 0) {
+            // Staying in the old working folder is harmless.
+        }
+    }
     return true;
 }
 

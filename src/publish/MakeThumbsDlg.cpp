@@ -180,6 +180,7 @@ void CMakeThumbsDlg::OnBrowseHtml() {
         "Htm Files (*.htm)|*.htm|Html Files (*.html)|*.html|Text Files (*.txt)|*.txt|All Files "
         "(*.*)|*.*||";
     request.overwritePrompt = true;
+    request.changeFolder = true;
     std::string chosen;
     if (Shell::Current().ChooseSaveAs(request, &chosen)) {
         m_strHtmlPath = chosen;

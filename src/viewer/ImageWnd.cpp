@@ -3,11 +3,13 @@
 #include <wx/dcclient.h>
 #include <wx/display.h>
 #include <wx/settings.h>
+#include <wx/window.h>
 
 #include "app/MainFrame.h"
 #include "catalog/PixfoldView.h"
 #include "jpeg/JpegFile.h"
 #include "platform/WxCanvas.h"
+#include "platform/WxScreen.h"
 #include "platform/WxText.h"
 #include "viewer/SlideShow.h"
 
@@ -33,24 +35,42 @@ bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
         return false;
     }
     m_created = true;
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (owner) {
         SetIcons(static_cast<wxFrame*>(owner)->GetIcons());
     }
-    Bind(wxEVT_PAINT, &CImageWnd::OnPaint, this);
-    Bind(wxEVT_CHAR_HOOK, &CImageWnd::OnCharHook, this);
+    // The frame's only child fills its client area.
+    m_canvas = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                            wxWANTS_CHARS | wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE);
+    m_canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    m_canvas->Bind(wxEVT_PAINT, &CImageWnd::OnPaint, this);
+    m_canvas->Bind(wxEVT_CHAR, &CImageWnd::OnChar, this);
+    // Mouse clicks in the window have no effect; a click still gives it the keys.
+    m_canvas->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_canvas->SetFocus(); });
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& e) {
+        if (e.GetActive() && m_canvas) {
+            m_canvas->SetFocus();
+        }
+        e.Skip();
+    });
     Bind(wxEVT_CLOSE_WINDOW, &CImageWnd::OnClose, this);
     SetClientSize(static_cast<int>(record->m_nImageWidth),
                   static_cast<int>(record->m_nImageHeight));
     PlaceWindow(record, true);
     Show();
+    m_canvas->SetFocus();
     m_font =
         wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
     return LoadPicture(record);
 }
 
+void CImageWnd::ReleaseDisplay() {
+    m_display = wxNullBitmap;
+    m_displayArea = wxRect();
+}
+
 bool CImageWnd::LoadPicture(ThumbRecord* record) {
     // No picture while decoding: a repaint during a message box shows none.
+    ReleaseDisplay();
     m_pPixels.reset();
     m_strTitle = record->m_strTitle;
     m_strDim = record->m_strDim;
@@ -75,14 +95,15 @@ Rect CImageWnd::PlaceWindow(const ThumbRecord* record, bool move) {
         extraW = outer.x - client.x;
         extraH = outer.y - client.y;
     }
-    const wxSize screen = wxDisplay(0u).GetGeometry().GetSize();
+    const wxRect screen = PrimaryScreen();
     // Only the sums matter: the borders left and right, and caption plus
     // borders top and bottom.
-    const Rect r = PlaceImageWindow(record->m_nImageWidth, record->m_nImageHeight, extraW / 2, 0,
-                                    extraH, screen.x, screen.y);
+    Rect r = PlaceImageWindow(record->m_nImageWidth, record->m_nImageHeight, extraW / 2, 0, extraH,
+                              screen.width, screen.height);
+    r = {r.left + screen.x, r.top + screen.y, r.right + screen.x, r.bottom + screen.y};
     if (move && m_created) {
         SetSize(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        Refresh();
+        m_canvas->Refresh();
     }
     return r;
 }
@@ -91,19 +112,54 @@ void CImageWnd::ShowRecord(ThumbRecord* record) {
     m_pRecord = record;
     LoadPicture(record);
     PlaceWindow(record, true);
-    Refresh(true);
+    m_canvas->Refresh(true);
+}
+
+namespace {
+
+// Everything the displays together can show, on the desktop.
+wxRect AllScreens() {
+    wxRect screens;
+    for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+        screens.Union(wxDisplay(i).GetGeometry());
+    }
+    return screens;
+}
+
+}  // namespace
+
+wxRect CImageWnd::VisibleArea() const {
+    const wxRect screens = AllScreens();
+    const wxWindow* surface = m_canvas ? m_canvas : this;
+    const wxRect onScreen(surface->ScreenToClient(screens.GetTopLeft()), screens.GetSize());
+    return onScreen.Intersect(wxRect(surface->GetClientSize()));
 }
 
 void CImageWnd::Render(wxDC& dc) {
-    const wxSize client = GetClientSize();
+    const wxWindow* surface = m_canvas ? m_canvas : this;
+    const wxSize client = surface->GetClientSize();
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
     dc.DrawRectangle(0, 0, client.x, client.y);
     if (m_pPixels) {
-        uint32_t stride = 0;
-        PixelBuffer aligned = MakeAlignedRows(m_pPixels.get(), m_nWidth, m_nHeight, stride);
-        if (aligned) {
-            DrawDibBits(dc, 0, 0, m_nWidth, m_nHeight, aligned.get());
+        const wxRect picture(0, 0, static_cast<int>(m_nWidth), static_cast<int>(m_nHeight));
+        const wxRect needed = VisibleArea().Intersect(picture);
+        if (!needed.IsEmpty() && !m_displayArea.Contains(needed)) {
+            // A picture that fits the screens is made into a bitmap whole, once;
+            // a larger one only for the part in view.
+            const wxRect screens = AllScreens();
+            const bool fits = picture.width <= screens.width && picture.height <= screens.height;
+            ReleaseDisplay();
+            m_displayArea = fits ? picture : needed;
+            m_display = DibBitmap(m_pPixels.get(), m_nWidth, m_nHeight, size_t{m_nWidth} * 3,
+                                  m_displayArea);
+            ++m_displayBuilds;
+            if (!m_display.IsOk()) {
+                m_displayArea = wxRect();
+            }
+        }
+        if (m_display.IsOk()) {
+            dc.DrawBitmap(m_display, m_displayArea.GetTopLeft(), false);
         }
     }
     if (!m_view) {
@@ -132,7 +188,7 @@ void CImageWnd::Render(wxDC& dc) {
 }
 
 void CImageWnd::OnPaint(wxPaintEvent&) {
-    wxPaintDC dc(this);
+    wxPaintDC dc(m_canvas);
     if (IsIconized()) {
         return;
     }
@@ -152,7 +208,7 @@ void CImageWnd::HandleChar(int key) {
     }
 }
 
-void CImageWnd::OnCharHook(wxKeyEvent& event) {
+void CImageWnd::OnChar(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE || key == WXK_SPACE) {
         HandleChar(key);

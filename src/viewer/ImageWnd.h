@@ -2,6 +2,7 @@
 // A picture at full size in a window of its own, with the grid's captions in
 // its corners. Created on the heap by the view; deletes itself when closed.
 
+#include <wx/bitmap.h>
 #include <wx/font.h>
 #include <wx/frame.h>
 #include <wx/weakref.h>
@@ -32,6 +33,14 @@ class CImageWnd : public wxFrame {
     // What a key does: Escape stops the show's timer and closes, Space pauses.
     void HandleChar(int key);
 
+    // The client-area child that paints and takes the keys: a frame without
+    // a child gets no key events on every platform.
+    wxWindow* Canvas() const { return m_canvas; }
+    // The part of the picture the display bitmap holds, and how often it was
+    // made: once per picture, again only when a part not held comes into view.
+    wxRect DisplayArea() const { return m_displayArea; }
+    int DisplayBuilds() const { return m_displayBuilds; }
+
     PixelBuffer m_pPixels;  // display form
     uint32_t m_nWidth = 0;
     uint32_t m_nHeight = 0;
@@ -44,11 +53,20 @@ class CImageWnd : public wxFrame {
 
   private:
     void OnPaint(wxPaintEvent& event);
-    void OnCharHook(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
+    // The picture's part that can be seen: the client area within the screens.
+    wxRect VisibleArea() const;
+    void ReleaseDisplay();
 
     wxWeakRef<CPixfoldView> m_view;
+    wxWindow* m_canvas = nullptr;
     bool m_created = false;
+    // One bitmap ready to blit; a picture larger than the screens gets one
+    // of the part in view only, so a huge picture is never held twice.
+    wxBitmap m_display;
+    wxRect m_displayArea;
+    int m_displayBuilds = 0;
 };
 
 }  // namespace pixfold

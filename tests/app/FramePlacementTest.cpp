@@ -33,4 +33,10 @@ TEST(FramePlacement, RestoreWritesTheDefaultBackAndSaveRaisesNegatives) {
     EXPECT_EQ(RestorePlacement(s, 800, 600), (Placement{0, 0, 300, 200}));
     s.SetInt("Screen", "cx", 2000);  // a bigger display than this one
     EXPECT_EQ(RestorePlacement(s, 800, 600), (Placement{20, 15, 759, 569}));
+    // A primary display right of another one: centred on it, tested against it.
+    EXPECT_EQ(RestorePlacement(s, 800, 600, 1024, 0), (Placement{1044, 15, 759, 569}));
+    EXPECT_EQ(s.GetInt("Screen", "x", 0), 1044);
+    SavePlacement(s, {1000, 15, 759, 569});
+    EXPECT_EQ(RestorePlacement(s, 800, 600, 1024, 0), (Placement{1044, 15, 759, 569}))
+        << "left of the primary display";
 }

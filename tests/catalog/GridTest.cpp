@@ -112,6 +112,29 @@ TEST(ComputeScrolls, NarrowClientAndEmptyCatalogue) {
     EXPECT_EQ(rows, 2);
 }
 
+TEST(ScrollSteps, PagesAndTheEndFollowTheGrid) {
+    // 150 records in 5 columns: 30 rows, 3090 pixels; a 480-pixel client
+    // pages by 4 whole rows and ends where the last row meets the bottom.
+    int cols = 0, rows = 0;
+    const ScrollSizes s = ComputeScrolls(150, 520, 480, 103, cols, rows);
+    ASSERT_EQ(s.totalHeight, 3090);
+    auto next = [&](ScrollStep step, int pos) {
+        return NextScrollPosition(step, pos, s.lineHeight, s.pageHeight, s.totalHeight, 480);
+    };
+    EXPECT_EQ(next(ScrollStep::PageDown, 0), 412);
+    EXPECT_EQ(next(ScrollStep::PageDown, 412), 824);
+    EXPECT_EQ(next(ScrollStep::Bottom, 0), 2610);
+    EXPECT_EQ(next(ScrollStep::PageDown, 2500), 2610);
+    EXPECT_EQ(next(ScrollStep::LineDown, 0), 41);
+    EXPECT_EQ(next(ScrollStep::PageUp, 100), 0);
+    EXPECT_EQ(next(ScrollStep::Top, 2000), 0);
+    EXPECT_EQ(NextScrollPosition(ScrollStep::Bottom, 0, 10, 100, 309, 400), 0) << "all in view";
+    // The wheel: its lines in the grid's line size, at most a page a turn.
+    EXPECT_EQ(WheelScrollPosition(3, 0, 41, 412, 3090, 480), 123);
+    EXPECT_EQ(WheelScrollPosition(-3, 100, 41, 412, 3090, 480), 0);
+    EXPECT_EQ(WheelScrollPosition(30, 0, 41, 412, 3090, 480), 412);
+}
+
 TEST(PaintGrid, CellsThumbnailsLinesAndSelection) {
     ThumbCatalog list;
     list.Append(Thumb(100, 75, Rgb(10, 200, 30), "first"));

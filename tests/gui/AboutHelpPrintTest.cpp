@@ -1,5 +1,6 @@
 #include <wx/dcmemory.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
 #include "catalog/GridPrintout.h"
@@ -56,6 +57,31 @@ TEST_F(AboutHelpPrintTest, AboutBoxFromItsTemplate) {
     frame()->ProcessWindowEvent(about);
     CPixfoldApp::s_aboutHook = nullptr;
     EXPECT_TRUE(shown);
+}
+
+TEST_F(AboutHelpPrintTest, EnterWithThePointerOnALinkClosesCleanlyAndOpensAgain) {
+    wxUIActionSimulator sim;
+    int shown = 0;
+    CPixfoldApp::s_aboutHook = [&](CAboutDialog& d) {
+        ++shown;
+        return RunModal(d, [&] {
+            ASSERT_TRUE(PumpUntil([&] { return d.IsActive(); }));
+            // Resting on the link: it holds the mouse to track the pointer.
+            const wxRect link = d.m_webLink->GetScreenRect();
+            sim.MouseMove(link.GetLeft() + link.GetWidth() / 2,
+                          link.GetTop() + link.GetHeight() / 2);
+            EXPECT_TRUE(PumpUntil([&] { return d.m_webLink->m_bCaptured == 1; }));
+            sim.Char(WXK_RETURN);  // OK, the default button
+            EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }));
+        });
+    };
+    for (int i = 0; i < 2; ++i) {
+        wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
+        frame()->ProcessWindowEvent(about);
+        EXPECT_EQ(wxWindow::GetCapture(), nullptr) << "nothing holds the mouse afterwards";
+    }
+    CPixfoldApp::s_aboutHook = nullptr;
+    EXPECT_EQ(shown, 2);
 }
 
 TEST_F(AboutHelpPrintTest, LinksColourOpenAndRememberForTheRun) {
@@ -145,42 +171,61 @@ TEST_F(AboutHelpPrintTest, HelpOpensTheGuideAndShiftF1EntersContextHelp) {
     EXPECT_FALSE(view()->GetHelpText().empty());
 }
 
-TEST_F(AboutHelpPrintTest, PrintoutDrawsTheGridPageByPage) {
+TEST_F(AboutHelpPrintTest, PrintoutKeepsWholeRowsOnThePage) {
     app().OpenDocumentFile(MakeFolder("print", 30, 160, 120));
-    Render();
-    CGridPrintout printout(view());
-    wxBitmap page(850, 1100, 24);
-    wxMemoryDC dc(page);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    printout.SetDC(&dc);
-    printout.SetPageSizePixels(850, 1100);
-    printout.SetPaperRectPixels(wxRect(0, 0, 850, 1100));
-    printout.SetPPIScreen(96, 96);
-    printout.SetPPIPrinter(100, 100);
-    printout.SetPageSizeMM(216, 279);
-    printout.OnPreparePrinting();
-    int minPage = 0, maxPage = 0, from = 0, to = 0;
-    printout.GetPageInfo(&minPage, &maxPage, &from, &to);
-    EXPECT_EQ(minPage, 1);
-    EXPECT_GE(maxPage, 1);
-    EXPECT_TRUE(printout.HasPage(maxPage));
-    EXPECT_FALSE(printout.HasPage(maxPage + 1));
-    ASSERT_TRUE(printout.OnPrintPage(1));
-    dc.SelectObject(wxNullBitmap);
-    const wxImage img = page.ConvertToImage();
-    // The first vertical grid line: screen x 102, a little further right on paper.
-    int bestColumn = -1, bestCount = 0;
-    for (int x = 95; x < 125; ++x) {
-        int black = 0;
-        for (int y = 0; y < 300; ++y) {
-            black += img.GetRed(x, y) < 128 && img.GetGreen(x, y) < 128 && img.GetBlue(x, y) < 128;
+    // Letter paper at 100 dots per inch: the screen's 96 pixels per inch give
+    // it 816 pixels of width, fewer than the window's columns need, and a
+    // narrow window whose columns fit.
+    auto printPage = [&](std::vector<int>& gridLines) {
+        Render();
+        CGridPrintout printout(view());
+        wxBitmap page(850, 1100, 24);
+        wxMemoryDC dc(page);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        printout.SetDC(&dc);
+        printout.SetPageSizePixels(850, 1100);
+        printout.SetPaperRectPixels(wxRect(0, 0, 850, 1100));
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(100, 100);
+        printout.SetPageSizeMM(216, 279);
+        printout.OnPreparePrinting();
+        int minPage = 0, maxPage = 0, from = 0, to = 0;
+        printout.GetPageInfo(&minPage, &maxPage, &from, &to);
+        EXPECT_EQ(minPage, 1);
+        EXPECT_TRUE(printout.HasPage(maxPage));
+        EXPECT_FALSE(printout.HasPage(maxPage + 1));
+        ASSERT_TRUE(printout.OnPrintPage(1));
+        dc.SelectObject(wxNullBitmap);
+        // The vertical grid lines, in the white band above the pictures of
+        // the first row (drawn grey where the page is scaled).
+        const wxImage img = page.ConvertToImage();
+        gridLines.clear();
+        for (int x = 0; x < img.GetWidth(); ++x) {
+            int dark = 0;
+            for (int y = 2; y < 10; ++y) {
+                dark += img.GetRed(x, y) + img.GetGreen(x, y) + img.GetBlue(x, y) < 3 * 200;
+            }
+            if (dark == 8 && (gridLines.empty() || gridLines.back() < x - 1)) {
+                gridLines.push_back(x);
+            }
         }
-        if (black > bestCount) {
-            bestCount = black;
-            bestColumn = x;
-        }
-    }
-    EXPECT_GT(bestCount, 250) << "a grid line as on the screen";
-    EXPECT_NEAR(bestColumn, 102 * 100 / 96, 2) << "one screen pixel takes its screen size on paper";
+    };
+    std::vector<int> lines;
+    ASSERT_GT(view()->m_nCols * 103 * 100 / 96, 850) << "wider than the page at screen size";
+    printPage(lines);
+    EXPECT_EQ(static_cast<int>(lines.size()), view()->m_nCols) << "every column on paper";
+    ASSERT_FALSE(lines.empty());
+    EXPECT_LT(lines.back(), 850);
+
+    // Narrow enough to fit: one screen pixel takes its screen size on paper.
+    const wxSize now = view()->GetClientSize();
+    const wxSize frameNow = frame()->GetSize();
+    frame()->SetSize(frameNow.x - (now.x - 430), frameNow.y);
+    Pump(50);
+    view()->SetScrolls();
+    ASSERT_EQ(view()->m_nCols, 4);
+    printPage(lines);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NEAR(lines[0], 102 * 100 / 96, 2);
 }

@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wx/checkbox.h>
+#include <wx/filedlg.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 
@@ -69,6 +71,81 @@ TEST_F(FileCommandsTest, WarningDialogFromItsTemplate) {
     });
     EXPECT_EQ(rc, wxID_OK);
     EXPECT_EQ(dlg.m_bDontShow, 1);
+}
+
+TEST_F(FileCommandsTest, WarningStartsOnYesSoSpaceNeverTicksTheBox) {
+    // The real dialog, through the program's own shell, from real keys.
+    WxShell real;
+    real.SetMainWindow(frame());
+    ShellScope scope(real);
+    wxUIActionSimulator sim;
+    bool focusOnYes = false;
+    DriveModals drive([&](wxDialog* d) {
+        auto* dlg = dynamic_cast<CWarningDlg*>(d);
+        ASSERT_TRUE(dlg);
+        ASSERT_TRUE(PumpUntil([&] { return dlg->IsActive(); }));
+        focusOnYes = wxWindow::FindFocus() == dlg->Control(IDOK_BUTTON);
+        sim.Char(' ');
+        if (!PumpUntil([&] { return !dlg->IsModal(); }, 1000)) {
+            sim.Char(WXK_RETURN);
+            PumpUntil([&] { return !dlg->IsModal(); });
+        }
+    });
+    g_allowModal = true;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(110, 50)));
+    Pump(30);
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSelected == &view()->m_list.at(1); }));
+    sim.Char(WXK_DELETE);
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_list.size() == 2; })) << "Yes deleted it";
+    g_allowModal = false;
+    EXPECT_TRUE(focusOnYes);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 0), 0) << "the box stays clear";
+    EXPECT_FALSE(wxFileExists(folder + "/b.jpg"));
+}
+
+TEST_F(FileCommandsTest, DetailsFollowTheFolderLastUsedInTheChooser) {
+    const std::string other = dir / "other";
+    MakeDirs(other);
+    MakeDirs(dir / "home");
+    char before[4096];
+    ASSERT_TRUE(getcwd(before, sizeof before));
+    ASSERT_EQ(chdir((dir / "home").c_str()), 0);  // where a launcher starts it
+    {
+        // The real chooser, answered with a real Enter.
+        WxShell real;
+        real.SetMainWindow(frame());
+        ShellScope scope(real);
+        wxUIActionSimulator sim;
+        DriveModals drive([&](wxDialog* d) {
+            auto* chooser = dynamic_cast<wxFileDialog*>(d);
+            ASSERT_TRUE(chooser);
+            if (!chooser->IsModal()) {
+                return;  // the toolkit's own chooser reports its loop twice
+            }
+            chooser->SetPath(wxString::FromUTF8(other + "/moved.jpg"));
+            PumpUntil([&] { return chooser->IsShownOnScreen(); });
+            Pump(300);  // mapped and given the focus by the window manager
+            sim.Char(WXK_RETURN);
+            const bool closed = PumpUntil([&] { return !chooser->IsModal(); });
+            if (!closed) {
+                chooser->EndModal(wxID_CANCEL);  // so that the test goes on
+            }
+            EXPECT_TRUE(closed) << "Enter accepts the chooser";
+        });
+        g_allowModal = true;
+        Select(0);
+        Command(ID_MOVE_RENAME_THUMB);
+        g_allowModal = false;
+    }
+    char now[4096];
+    const std::string cwd = getcwd(now, sizeof now) ? now : "";
+    Command(ID_SHOW_DETAILS);
+    ASSERT_EQ(chdir(before), 0);
+    EXPECT_TRUE(wxFileExists(other + "/moved.jpg")) << "moved";
+    EXPECT_EQ(cwd, other);
+    EXPECT_TRUE(wxFileExists(other + "/details.txt"));
+    EXPECT_FALSE(wxFileExists(dir / "home/details.txt"));
 }
 
 TEST_F(FileCommandsTest, DeleteAsksDeletesAndClearsTheSelection) {

@@ -1,5 +1,6 @@
 #include <unistd.h>
 #include <wx/accel.h>
+#include <wx/aui/auibar.h>
 #include <wx/eventfilter.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -12,6 +13,8 @@
 
 #include "GuiTestUtil.h"
 #include "app/UserGuide.h"
+#include "catalog/FindFilesDlg.h"
+#include "res/DialogTemplates.h"
 #include "res/Keys.h"
 #include "res/WxIds.h"
 
@@ -20,7 +23,15 @@ using namespace pixfold::test;
 
 namespace {
 
-class FrameTest : public AppTest {};
+class FrameTest : public AppTest {
+  protected:
+    Placement Stored() {
+        SettingsStore& s = *app().m_pSettings;
+        return {s.GetInt("Screen", "x", -1), s.GetInt("Screen", "y", -1),
+                s.GetInt("Screen", "cx", -1), s.GetInt("Screen", "cy", -1)};
+    }
+    static wxRect ToRect(const Placement& p) { return {p.x, p.y, p.cx, p.cy}; }
+};
 
 bool MenuEnabled(CMainFrame* f, int frameworkOrProgramId) {
     f->UpdateWindowUI(wxUPDATE_UI_RECURSE);
@@ -33,11 +44,37 @@ TEST_F(FrameTest, FirstStartOpensAtTheDefaultPlacementAndWritesIt) {
     Start();
     const wxSize screen = CMainFrame::ScreenSize();
     const Placement want = DefaultPlacement(screen.x, screen.y);
-    const wxRect r = frame()->GetRect();
-    EXPECT_EQ(r.width, want.cx);
-    EXPECT_EQ(r.height, want.cy);
-    EXPECT_EQ(app().m_pSettings->GetInt("Screen", "cx", 0), want.cx);
+    EXPECT_EQ(frame()->GetRect(), ToRect(want));
+    EXPECT_EQ(Stored(), want);
     EXPECT_EQ(frame()->GetTitle(), "Pixfold");
+}
+
+TEST_F(FrameTest, StoredPlacementHoldsUnderTheWindowManagerAcrossRestarts) {
+    Preset([](SettingsStore& s) { SavePlacement(s, {101, 100, 600, 400}); });
+    for (int run = 0; run < 2; ++run) {
+        Start();
+        EXPECT_EQ(frame()->GetRect(), wxRect(101, 100, 600, 400)) << "run " << run;
+        EXPECT_EQ(Stored(), (Placement{101, 100, 600, 400})) << "no transient values";
+        Stop();
+    }
+    // Dragged by its title bar, as a user moves it: the new place is kept.
+    Start();
+    wxUIActionSimulator sim;
+    const wxPoint title(101 + 300, 100 + 8);
+    sim.MouseMove(title);
+    Pump(50);
+    sim.MouseDown();
+    for (int step = 1; step <= 10; ++step) {
+        sim.MouseMove(title + wxPoint(4 * step, 3 * step));
+        Pump(10);
+    }
+    sim.MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return frame()->GetPosition() == wxPoint(141, 130); }))
+        << frame()->GetPosition().x << "," << frame()->GetPosition().y;
+    EXPECT_EQ(Stored(), (Placement{141, 130, 600, 400}));
+    Stop();
+    Start();
+    EXPECT_EQ(frame()->GetRect(), wxRect(141, 130, 600, 400));
 }
 
 TEST_F(FrameTest, StoredPlacementIsRestoredAndMovesAreSaved) {
@@ -76,12 +113,29 @@ TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
     EXPECT_TRUE(bar->FindItem(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
     EXPECT_EQ(bar->FindItem(wxID_ABOUT)->GetItemLabel(), "&About Pixfold...");
 
-    wxToolBar* tb = frame()->GetToolBar();
+    wxAuiToolBar* tb = frame()->ToolBar();
     ASSERT_TRUE(tb);
-    EXPECT_EQ(tb->GetToolsCount(), 11u);
+    EXPECT_EQ(tb->GetToolCount(), 11);
     EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
     EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_DELETE_THUMB)), "Delete");
     EXPECT_EQ(tb->GetToolShortHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "") << "no tooltip part";
+    // Start Slide Show as dark as the desktop's other tool icons: a pale
+    // icon reads as disabled.
+    const wxImage play = tb->FindTool(res::ToWxId(res::ID_START_SLIDE_SHOW))
+                             ->GetBitmapBundle()
+                             .GetBitmap(wxSize(16, 16))
+                             .ConvertToImage();
+    int darkest = 255;
+    for (int y = 0; y < play.GetHeight(); ++y) {
+        for (int x = 0; x < play.GetWidth(); ++x) {
+            if (!play.HasAlpha() || play.GetAlpha(x, y) >= 128) {
+                darkest = std::min(darkest, (play.GetRed(x, y) * 299 + play.GetGreen(x, y) * 587 +
+                                             play.GetBlue(x, y) * 114) /
+                                                1000);
+            }
+        }
+    }
+    EXPECT_LE(darkest, 60);
     EXPECT_EQ(tb->GetToolLongHelp(res::ToWxId(res::ID_SHOW_DETAILS)), "Show Details");
 
     wxStatusBar* sb = frame()->GetStatusBar();
@@ -119,6 +173,56 @@ TEST_F(FrameTest, MenusToolbarStatusBarAndAccelerators) {
     }
 }
 
+TEST_F(FrameTest, ToolbarDocksOnAnySideAndFloats) {
+    Start();
+    wxAuiManager& aui = frame()->Docking();
+    wxAuiToolBar* tb = frame()->ToolBar();
+    ASSERT_EQ(aui.GetPane(tb).dock_direction, wxAUI_DOCK_TOP);
+    wxUIActionSimulator sim;
+    // Drags the toolbar by its gripper (its leading end) to a point relative
+    // to the frame's client area, as a user would; it docks on a side when
+    // let go just beyond that edge of the client area.
+    auto drag = [&](wxPoint clientTo) {
+        const wxRect r = tb->GetScreenRect();
+        const bool vertical = r.height > r.width;
+        const wxPoint grip =
+            vertical ? wxPoint(r.x + r.width / 2, r.y + 3) : wxPoint(r.x + 3, r.y + r.height / 2);
+        const wxPoint to = frame()->ClientToScreen(clientTo);
+        sim.MouseMove(grip);
+        Pump(50);
+        sim.MouseDown();
+        // Quickly most of the way, then slowly onto the spot, as a hand does:
+        // the toolkit only docks a pane that is moved, not one that jumps.
+        const wxPoint near =
+            to - (to - grip) * 30 / std::max(1, std::abs((to - grip).x) + std::abs((to - grip).y));
+        for (int step = 1; step <= 10; ++step) {
+            sim.MouseMove(grip + (near - grip) * step / 10);
+            Pump(15);
+        }
+        for (int step = 1; step <= 15; ++step) {
+            sim.MouseMove(near + (to - near) * step / 15);
+            Pump(15);
+        }
+        sim.MouseUp();
+        Pump(200);
+    };
+    const wxSize client = frame()->GetClientSize();
+    drag(wxPoint(-10, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_LEFT; }))
+        << "docked on the left: " << aui.GetPane(tb).dock_direction;
+    EXPECT_TRUE(PumpUntil([&] { return tb->GetSize().y > tb->GetSize().x; })) << "upright";
+    drag(wxPoint(client.x / 2, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).IsFloating(); })) << "floating";
+    EXPECT_EQ(wxGetTopLevelParent(tb)->GetParent(), frame()) << "a toolbar of the frame";
+    drag(wxPoint(client.x + 10, client.y / 2));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_RIGHT; }));
+    drag(wxPoint(client.x / 2, client.y + 10));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(tb).dock_direction == wxAUI_DOCK_BOTTOM; }));
+    // The status bar stays the frame's, below everything.
+    ASSERT_TRUE(frame()->GetStatusBar());
+    EXPECT_GT(frame()->GetStatusBar()->GetScreenRect().y, tb->GetScreenRect().GetBottom());
+}
+
 TEST_F(FrameTest, StatusPaneFitsItsText) {
     Start();
     ASSERT_TRUE(frame()->SetStatusPane(1, "short"));
@@ -147,8 +251,8 @@ TEST_F(FrameTest, CommandEnablingFollowsTheRules) {
     Mouse(wxEVT_LEFT_DOWN, {5, 5});
     EXPECT_TRUE(MenuEnabled(frame(), res::ID_DELETE_THUMB));
     EXPECT_TRUE(MenuEnabled(frame(), res::ID_MOVE_RENAME_THUMB));
-    frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    EXPECT_TRUE(frame()->GetToolBar()->GetToolEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return frame()->ToolBar()->GetToolEnabled(res::ToWxId(res::ID_DELETE_THUMB)); }));
 }
 
 TEST_F(FrameTest, RecentListHoldsOpenedFoldersNewestFirst) {
@@ -198,6 +302,28 @@ TEST_F(FrameTest, MruZeroShowsOnlyTheDisabledPlaceholder) {
     EXPECT_FALSE(frame()->GetMenuBar()->FindItem(wxID_FILE1 + 1));
 }
 
+TEST_F(FrameTest, RecentCountChangesAtTheNextStart) {
+    Start();
+    const std::string a = MakeFolder("a", 1);
+    const std::string b = MakeFolder("b", 1);
+    app().OpenDocumentFile(a);
+    PrefsChoice none;
+    none.sliderPosition = view()->m_nPitch;
+    none.useDefaultColor = 1;
+    none.showFileName = 1;
+    none.slideInterval = "5";
+    none.mruCount = "0";
+    view()->ApplyPrefsChoice(none);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "MRU", 8), 0);
+    app().OpenDocumentFile(b);
+    ASSERT_EQ(app().RecentList().size(), 2u) << "the list still runs in this session";
+    EXPECT_EQ(app().RecentList().at(0), b);
+    Stop();
+    Start();
+    EXPECT_EQ(app().RecentList().size(), 0u) << "no list from the next start";
+    EXPECT_EQ(frame()->GetMenuBar()->FindItem(wxID_FILE1)->GetItemLabel(), "Recent File");
+}
+
 TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     const std::string folder = MakeFolder("cmd", 4);
     Start(folder);
@@ -205,6 +331,41 @@ TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(app().Document()->GetPathName(), folder);
     EXPECT_EQ(app().RecentList().at(0), folder);
+}
+
+TEST_F(FrameTest, StartUpScanShowsItsProgressCentredOnThePlacedWindow) {
+    // A folder with a damaged photo: the scan stops at its message boxes,
+    // with the progress window up, as a user would see it.
+    const std::string folder = MakeFolder("progress", 3);
+    WriteFile(folder + "/b.jpg", "not a picture");
+    wxUIActionSimulator sim;
+    wxRect progress, main;
+    wxPoint label, labelWanted;
+    int boxes = 0;
+    DriveModals drive([&](wxDialog* box) {
+        if (boxes++ == 0) {
+            CFindFilesDlg* p = view()->m_pFindFDlg;
+            ASSERT_TRUE(p);
+            progress = p->GetScreenRect();
+            main = view()->GetScreenRect();
+            label = p->FindWindow(res::IDC_FIND_TEXT)->GetPosition();
+            labelWanted = p->ConvertDialogToPixels(wxPoint(8, 10));
+        }
+        (void)box;
+        Pump(400);             // the box mapped and given the focus
+        sim.Char(WXK_RETURN);  // OK
+    });
+    g_allowModal = true;
+    Start(folder, false);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 3 && boxes >= 2; }, 20000));
+    g_allowModal = false;
+    ASSERT_GE(boxes, 1);
+    const wxPoint centre = main.GetPosition() + main.GetSize() / 2;
+    const wxPoint progressCentre = progress.GetPosition() + progress.GetSize() / 2;
+    // (The window manager's title bar makes the outer frame a little taller.)
+    EXPECT_NEAR(progressCentre.x, centre.x, 4) << "centred on the grid";
+    EXPECT_NEAR(progressCentre.y, centre.y, 14) << "centred on the grid";
+    EXPECT_EQ(label, labelWanted) << "the text where the template puts it";
 }
 
 TEST_F(FrameTest, RelativePathsOpenAsPlainFullPaths) {

@@ -1,6 +1,7 @@
 #include "GuiTestUtil.h"
 
 #include <wx/dcmemory.h>
+#include <wx/modalhook.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
@@ -15,6 +16,30 @@ int RunModal(wxDialog& dialog, const std::function<void()>& body) {
     const int rc = dialog.ShowModal();
     g_allowModal = false;
     return rc;
+}
+
+class DriveModals::Hook : public wxModalDialogHook {
+  public:
+    explicit Hook(std::function<void(wxDialog*)> drive) : m_drive(std::move(drive)) {}
+
+  protected:
+    int Enter(wxDialog* dialog) override {
+        dialog->CallAfter([this, dialog] { m_drive(dialog); });
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+  private:
+    std::function<void(wxDialog*)> m_drive;
+};
+
+DriveModals::DriveModals(std::function<void(wxDialog*)> drive)
+    : m_hook(std::make_unique<Hook>(std::move(drive))) {
+    m_hook->Register();
+}
+
+DriveModals::~DriveModals() {
+    m_hook->Unregister();
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -52,11 +77,14 @@ void AppTest::Preset(const std::function<void(SettingsStore&)>& write) {
     write(s);
 }
 
-void AppTest::Start(const std::string& folder) {
+void AppTest::Start(const std::string& folder, bool recorded) {
     ASSERT_TRUE(app().InitInstance(folder));
     started = true;
-    scope.emplace(shell);
-    Pump(30);
+    if (recorded) {
+        scope.emplace(shell);
+    }
+    // As a user would: the window stands where it belongs before anything is done.
+    ASSERT_TRUE(PumpUntil([&] { return frame()->IsPlacementSettled(); }));
 }
 
 void AppTest::Stop() {

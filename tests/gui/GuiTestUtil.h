@@ -25,6 +25,20 @@ extern bool g_allowModal;
 // Runs `body` inside the dialog's modal loop, then returns ShowModal's result.
 int RunModal(wxDialog& dialog, const std::function<void()>& body);
 
+// While it lives, runs `drive` inside the loop of every modal dialog shown
+// (the dialog passed in), so that a test can work a dialog opened by a click.
+class DriveModals {
+  public:
+    explicit DriveModals(std::function<void(wxDialog*)> drive);
+    ~DriveModals();
+    DriveModals(const DriveModals&) = delete;
+    DriveModals& operator=(const DriveModals&) = delete;
+
+  private:
+    class Hook;
+    std::unique_ptr<Hook> m_hook;
+};
+
 // Processes events until the condition holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void Pump(int ms = 50);
@@ -36,8 +50,9 @@ class AppTest : public ::testing::Test {
 
     // Stores values before the program starts (Screen, MRU, preferences).
     void Preset(const std::function<void(SettingsStore&)>& write);
-    // Starts the program; `folder` as on the command line.
-    void Start(const std::string& folder = "");
+    // Starts the program; `folder` as on the command line. With `recorded`
+    // false the program keeps its own shell: real boxes, real progress window.
+    void Start(const std::string& folder = "", bool recorded = true);
     void Stop();
 
     // Sends a mouse event at a client point of the view.

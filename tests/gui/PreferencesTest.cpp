@@ -4,6 +4,7 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
 #include "dialogs/ColorPalettePopup.h"
@@ -80,7 +81,8 @@ TEST_F(PreferencesTest, BuiltFromItsTemplate) {
         wxWindow* w = d->Control(c.id);
         ASSERT_TRUE(w) << c.id;
         const wxPoint pos = d->ConvertDialogToPixels(wxPoint(c.x, c.y));
-        const wxSize size = d->ConvertDialogToPixels(wxSize(c.cx, c.cy));
+        const wxPoint end = d->ConvertDialogToPixels(wxPoint(c.x + c.cx, c.y + c.cy));
+        const wxSize size(end.x - pos.x, end.y - pos.y);
         // Narrow number fields may be widened for their digits, pushing what
         // stands right of them over; nothing moves left or shrinks.
         EXPECT_GE(w->GetPosition().x, pos.x) << c.id;
@@ -294,4 +296,47 @@ TEST_F(PreferencesTest, ButtonTakesThePopupsChoice) {
     EXPECT_TRUE(b->Pick());
     g_allowModal = false;
     EXPECT_EQ(b->m_color, Rgb(0, 0, 255));
+}
+
+TEST_F(PreferencesTest, PopupClosesWithEscapeAndAfterThatWithAClickOutside) {
+    auto d = Make();
+    d->m_backColorButton->m_color = Rgb(1, 2, 3);
+    wxUIActionSimulator sim;
+    int popups = 0;
+    DriveModals drive([&](wxDialog* dialog) {
+        auto* popup = dynamic_cast<CColorPalettePopup*>(dialog);
+        if (!popup) {
+            return;
+        }
+        ++popups;
+        EXPECT_TRUE(PumpUntil([&] { return popup->IsShownOnScreen() && popup->HasCapture(); }));
+        if (popups == 1) {
+            sim.Char(WXK_ESCAPE);
+        } else {
+            // A click on the dialog, well away from the popup.
+            sim.MouseMove(d->GetScreenRect().GetTopLeft() + wxPoint(30, 60));
+            Pump(30);
+            sim.MouseClick();
+        }
+        EXPECT_TRUE(PumpUntil([&] { return !popup->IsModal(); })) << "popup " << popups;
+        if (popup->IsModal()) {
+            popup->EndModal(wxID_CANCEL);  // so that the test goes on
+        }
+    });
+    RunModal(*d, [&] {
+        ASSERT_TRUE(PumpUntil([&] { return d->IsActive(); }));
+        for (int i = 0; i < 2; ++i) {
+            const wxRect b = d->m_backColorButton->GetScreenRect();
+            sim.MouseMove(b.GetLeft() + 8, b.GetTop() + b.GetHeight() / 2);
+            Pump(30);
+            sim.MouseClick();
+            EXPECT_TRUE(
+                PumpUntil([&] { return popups == i + 1 && !d->m_backColorButton->HasCapture(); }));
+            Pump(50);
+        }
+        d->EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(d->m_backColorButton->m_color, Rgb(1, 2, 3)) << "cancelled: no change";
+    EXPECT_EQ(wxWindow::GetCapture(), nullptr);
 }

@@ -1,5 +1,7 @@
 #include <wx/menu.h>
 
+#include <wx/uiaction.h>
+
 #include "GuiTestUtil.h"
 #include "jpeg/JpegFile.h"
 #include "res/WxIds.h"
@@ -165,6 +167,34 @@ TEST_F(ViewTest, HitTestAddsTheScrollPosition) {
     EXPECT_EQ(index, (origin.y + 5) / 103 * view()->m_nCols);
     Mouse(wxEVT_LEFT_DOWN, {5, 5});
     EXPECT_EQ(view()->m_pSelected, hit);
+}
+
+TEST_F(ViewTest, RealScrollKeysAndWheelMoveByTheGridsSizes) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("scroll", 150, 40, 30));
+    SizeView(540, 480);
+    const ScrollSizes s = view()->Scrolls();
+    const int client = view()->GetClientSize().y;
+    ASSERT_EQ(s.pageHeight % 103, 0) << "whole rows per page";
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(20, 20)));
+    Pump(30);
+    sim.MouseClick();  // the keys go to the grid now
+    Pump(50);
+    auto top = [&] { return view()->GetViewStart().y; };
+    sim.Char(WXK_PAGEDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return top() == s.pageHeight; })) << top();
+    sim.Char(WXK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return top() == s.pageHeight + s.lineHeight; })) << top();
+    sim.Char(WXK_END);
+    EXPECT_TRUE(PumpUntil([&] { return top() == s.totalHeight - client; }))
+        << top() << " of " << s.totalHeight - client;
+    sim.Char(WXK_HOME);
+    EXPECT_TRUE(PumpUntil([&] { return top() == 0; })) << top();
+    // One turn of the wheel towards the user: three lines (X button 5).
+    ASSERT_EQ(std::system("xdotool click 5"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return top() == std::min(3 * s.lineHeight, s.pageHeight); }))
+        << top();
 }
 
 TEST_F(ViewTest, OpenFolderFromTheBrowser) {

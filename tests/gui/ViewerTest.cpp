@@ -1,6 +1,8 @@
 #include <wx/dcmemory.h>
+#include <wx/uiaction.h>
 
 #include "GuiTestUtil.h"
+#include "dialogs/PreferencesDialog.h"
 #include "jpeg/JpegFile.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
@@ -36,6 +38,10 @@ class ViewerTest : public AppTest {
         return view()->m_pSlideWnd ? view()->m_pSlideWnd->m_strTitle : std::string("<none>");
     }
     void Tick() { view()->OnSlideTick(); }
+    // The focus is where a user's keys would go: in this image window.
+    bool HasKeys(CImageWnd* w) {
+        return w && w->IsActive() && wxWindow::FindFocus() == w->Canvas();
+    }
 };
 
 }  // namespace
@@ -268,6 +274,142 @@ TEST_F(ViewerTest, RealTimerDrivesTheShow) {
     view()->m_nSlideTime = 0;  // as fast as the platform allows
     view()->OnStartSlideShow();
     ASSERT_TRUE(PumpUntil([&] { return ShownTitle() == "b"; }, 10000));
+    view()->StopSlideShow();
+    Pump(20);
+}
+
+TEST_F(ViewerTest, RealKeysInImageWindows) {
+    app().OpenDocumentFile(MakeFolder("keys", 3, 120, 90));
+    Render();
+    wxUIActionSimulator sim;
+    // A double click opens the picture; its window takes the keys.
+    sim.MouseMove(view()->ClientToScreen(wxPoint(50, 50)));
+    Pump(50);
+    sim.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
+    CImageWnd* w = ImageWindows()[0];
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); })) << "focus in the new window";
+    sim.Char(' ');
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 1; })) << "Space";
+    sim.Char(' ');
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 0; })) << "Space again";
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return ImageWindows().empty(); })) << "Escape closes";
+
+    // F7 in the main window starts the show; its window takes the keys.
+    view()->m_bRandom = 0;
+    view()->m_nSlideTime = 0;  // ticks as fast as the platform allows
+    frame()->Raise();
+    sim.MouseClick();  // back in the grid, where the keys now go
+    Pump(50);
+    sim.Char(WXK_F7);
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(view()->m_pSlideWnd); }));
+    sim.Char(' ');
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 1; })) << "Space pauses";
+    const std::string paused = ShownTitle();
+    Pump(200);
+    EXPECT_EQ(ShownTitle(), paused) << "a paused show stays on its picture";
+    sim.Char(' ');
+    EXPECT_TRUE(PumpUntil([&] { return ShownTitle() != paused; })) << "Space resumes";
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_pSlideWnd == nullptr; })) << "Escape stops";
+    EXPECT_FALSE(view()->SlideTimer().IsRunning());
+    EXPECT_TRUE(PumpUntil([&] { return ImageWindows().empty(); }));
+}
+
+TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
+    app().OpenDocumentFile(MakeFolder("big", 2, 2600, 1900));
+    Render();
+    view()->OpenImageWindow(&view()->m_list.at(0));
+    CImageWnd* w = ImageWindows().at(0);
+    for (int i = 0; i < 3; ++i) {
+        w->Canvas()->Refresh();
+        w->Canvas()->Update();
+        Pump(30);
+    }
+    const wxSize screen = CMainFrame::ScreenSize();
+    EXPECT_EQ(w->DisplayBuilds(), 1) << "made once, not at every paint";
+    EXPECT_LE(w->DisplayArea().width, screen.x);
+    EXPECT_LE(w->DisplayArea().height, screen.y);
+    EXPECT_GT(w->DisplayArea().width, 0);
+    // What is drawn is the picture, pixel for pixel.
+    wxBitmap bmp(300, 200, 24);
+    {
+        wxMemoryDC dc(bmp);
+        w->Render(dc);
+    }
+    const wxImage img = bmp.ConvertToImage();
+    uint32_t pw = 0, ph = 0;
+    PixelBuffer px = JpegFile::ReadRgb(view()->m_list.at(0).m_strPath, pw, ph, 1, 1);
+    for (const wxPoint p : {wxPoint(0, 0), wxPoint(123, 45), wxPoint(299, 199)}) {
+        const size_t i = (size_t(p.y) * pw + size_t(p.x)) * 3;
+        EXPECT_EQ(img.GetRed(p.x, p.y), px[i]) << p.x << "," << p.y;
+        EXPECT_EQ(img.GetGreen(p.x, p.y), px[i + 1]) << p.x << "," << p.y;
+        EXPECT_EQ(img.GetBlue(p.x, p.y), px[i + 2]) << p.x << "," << p.y;
+    }
+    // A picture that fits the screen is held whole.
+    app().OpenDocumentFile(MakeFolder("small", 1, 200, 150));
+    Render();
+    view()->OpenImageWindow(&view()->m_list.at(0));
+    Pump(50);
+    for (CImageWnd* s : ImageWindows()) {
+        if (s->m_nWidth == 200) {
+            EXPECT_EQ(s->DisplayArea(), wxRect(0, 0, 200, 150));
+        }
+    }
+    CloseImageWindows();
+}
+
+TEST_F(ViewerTest, PreferencesStaysInTheContextMenuDuringAShow) {
+    app().OpenDocumentFile(MakeFolder("ctx", 2));
+    Render();
+    view()->m_bRandom = 0;
+    view()->OnStartSlideShow();
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSlideWnd != nullptr; }));
+    bool opened = false;
+    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
+        opened = true;
+        return wxID_CANCEL;
+    };
+    // Right click in the grid; the menu is up while these keys come: the
+    // first enabled item, then Enter (Escape if nothing could be chosen).
+    wxUIActionSimulator sim;
+    int step = 0;
+    wxTimer keys;
+    keys.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        switch (step++) {
+            case 0:
+                sim.Char(WXK_DOWN);
+                break;
+            case 1:
+                sim.Char(WXK_RETURN);
+                break;
+            default:
+                sim.Char(WXK_ESCAPE);
+                keys.Stop();
+                break;
+        }
+    });
+    frame()->Raise();
+    sim.MouseMove(view()->ClientToScreen(wxPoint(400, 300)));
+    Pump(50);
+    keys.Start(400);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return opened; }, 3000)) << "Preferences... chosen";
+    keys.Stop();
+    Pump(100);
+    CPixfoldView::s_prefsDialogHook = nullptr;
+    EXPECT_TRUE(view()->m_pSlideWnd) << "the show goes on";
+    // F4 still does nothing while the show runs.
+    opened = false;
+    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
+        opened = true;
+        return wxID_CANCEL;
+    };
+    wxCommandEvent f4(wxEVT_MENU, res::ToWxId(res::ID_PREFERENCES));
+    frame()->ProcessWindowEvent(f4);
+    CPixfoldView::s_prefsDialogHook = nullptr;
+    EXPECT_FALSE(opened);
     view()->StopSlideShow();
     Pump(20);
 }

@@ -6,7 +6,11 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "GuiTestUtil.h"
 #include "app/PixfoldApp.h"
@@ -26,12 +30,41 @@ class FailOnUnexpectedModal : public wxModalDialogHook {
     void Exit(wxDialog*) override {}
 };
 
+// Focus and placement are tested as on a desktop: with a window manager.
+// Under ctest a fixture has started one already; run by hand, the tests start
+// their own and stop it at the end.
+class WindowManager {
+  public:
+    bool Start() {
+        m_state = "/tmp/pixfold-gui-wm-" + std::to_string(getpid()) + ".pid";
+        return Run("start") == 0;
+    }
+    ~WindowManager() {
+        if (!m_state.empty()) {
+            Run("stop");
+        }
+    }
+
+  private:
+    int Run(const char* verb) const {
+        const std::string cmd =
+            std::string("'") + PIXFOLD_WM_SCRIPT + "' " + verb + " '" + m_state + "'";
+        return std::system(cmd.c_str());
+    }
+    std::string m_state;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
+    }
+    WindowManager wm;
+    if (!wm.Start()) {
+        std::fprintf(stderr, "no window manager: install openbox (scripts/setup)\n");
+        return 2;
     }
     wxApp::SetInstance(new pixfold::CPixfoldApp);
     delete wxLog::SetActiveTarget(new wxLogStderr);
