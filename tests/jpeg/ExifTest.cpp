@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <tuple>
@@ -7,6 +8,8 @@
 
 #include "TestUtil.h"
 #include "jpeg/Exif.h"
+#include "jpeg/JpegFile.h"
+#include "jpeg/PixelOps.h"
 
 using namespace pixfold;
 using pixfold::test::TestImage;
@@ -304,6 +307,47 @@ TEST(Exif, RandomMutations) {
             ASSERT_GE(info.dateTaken->month, 1);
             ASSERT_LE(info.dateTaken->month, 12);
             ASSERT_LE(info.dateTaken->hour, 23);
+        }
+    }
+}
+
+// Each test photo shows the same upright picture through its own orientation:
+// turned upright, a reduced decode of each matches orientation 1's, and no
+// other turn comes close.
+TEST(Exif, TurnedUprightEveryTestPhotoMatchesTheFirst) {
+    auto decode = [](int n, uint32_t& w, uint32_t& h) {
+        return JpegFile::ReadRgb(TestImage(OrientationImage(n)), w, h, 1, 8);
+    };
+    uint32_t w1 = 0, h1 = 0;
+    PixelBuffer first = decode(1, w1, h1);
+    ASSERT_TRUE(first);
+    auto difference = [&](const uint8_t* a) {
+        uint64_t sum = 0;
+        const size_t bytes = size_t(w1) * h1 * 3;
+        for (size_t i = 0; i < bytes; ++i) {
+            sum += static_cast<uint64_t>(std::abs(int(a[i]) - int(first[i])));
+        }
+        return double(sum) / double(bytes);
+    };
+    for (int n = 1; n <= 8; ++n) {
+        uint32_t w = 0, h = 0;
+        PixelBuffer stored = decode(n, w, h);
+        ASSERT_TRUE(stored);
+        const int orientation = ReadExifFile(TestImage(OrientationImage(n))).orientation;
+        auto turned = [&](int m) {
+            uint32_t uw = 0, uh = 0;
+            UprightSize(w, h, m, uw, uh);
+            return uw == w1 && uh == h1 ? difference(TurnUpright(stored.get(), w, h, m).get())
+                                        : -1.0;
+        };
+        const double right = turned(orientation);
+        EXPECT_GE(right, 0.0) << "photo " << n;
+        EXPECT_LT(right, 4.0) << "photo " << n;
+        for (int m = 1; m <= 8; ++m) {
+            const double d = turned(m);
+            if (m != orientation && d >= 0) {
+                EXPECT_GT(d, 4 * right + 10) << "photo " << n << " turned as " << m;
+            }
         }
     }
 }
