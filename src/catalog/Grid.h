@@ -27,6 +27,7 @@ struct GridLook {
     bool showName = true;
     bool showSize = false;
     bool showDate = false;
+    bool outlineCaptions = false;  // a background-coloured outline around caption text
 };
 
 inline constexpr ColorRef kGridLineColor = 0x000000;
