@@ -190,13 +190,13 @@ ExifInfo WalkMarkers(const ReadAt& read) {
         if (length < 2) {
             return {};
         }
-        if (code == 0xE1 && length >= 2 + 6) {
-            std::vector<uint8_t> body(length - 2u);
-            const size_t got = read(pos + 2, body.data(), body.size());
-            if (got >= 6 && std::memcmp(body.data(), "Exif\0\0", 6) == 0) {
-                // A cut-off segment still gives whatever lies inside it.
-                return ParseExifTiff(body.data() + 6, got - 6);
-            }
+        uint8_t mark[6];
+        if (code == 0xE1 && length >= 2 + 6 && read(pos + 2, mark, 6) == 6 &&
+            std::memcmp(mark, "Exif\0\0", 6) == 0) {
+            std::vector<uint8_t> tiff(length - 2u - 6u);
+            // A cut-off segment still gives whatever lies inside it.
+            const size_t got = read(pos + 2 + 6, tiff.data(), tiff.size());
+            return ParseExifTiff(tiff.data(), got);
         }
         pos += length;
     }

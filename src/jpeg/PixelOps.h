@@ -40,9 +40,10 @@ bool ReduceBlockAverage(const uint8_t* src, uint8_t* dst, uint32_t srcWidth, uin
 void UprightSize(uint32_t width, uint32_t height, int orientation, uint32_t& uprightWidth,
                  uint32_t& uprightHeight);
 
-// A new packed 3-byte-per-pixel buffer (any byte order) holding the picture
-// turned upright, pixel for pixel; UprightSize gives its size. Null when the
-// input is null or empty, or memory runs out.
+// A new buffer holding a packed, top-row-first picture (either byte order)
+// turned upright, pixel for pixel; UprightSize gives its size. Turn before
+// flipping to display form: bottom-up rows would mirror the turn. Null when
+// the input is null or empty, or memory runs out.
 PixelBuffer TurnUpright(const uint8_t* buffer, uint32_t width, uint32_t height, int orientation);
 
 }  // namespace pixfold

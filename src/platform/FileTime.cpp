@@ -58,7 +58,7 @@ uint64_t CalendarToTicks(const CalendarTime& time) {
     const int64_t daysFrom0000 = era * 146097 + dayOfEra;  // 0000-03-01 is day 0
     const int64_t daysFrom1601 = daysFrom0000 - 584694;    // 1601-01-01
     const int64_t seconds =
-        daysFrom1601 * 86400 + time.hour * 3600 + time.minute * 60 + time.second;
+        daysFrom1601 * 86400 + int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
     return static_cast<uint64_t>(seconds) * kTicksPerSecond;
 }
 

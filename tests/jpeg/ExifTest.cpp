@@ -276,11 +276,11 @@ TEST(Exif, RandomMutations) {
     little.bigEndian = false;
     seeds.push_back(MakeJpeg(MakeTiff(little)));
     Bytes camera = Load(TestImage("camera-canon-sx60-exif-orientation-6-2048x1536.jpg"));
-    camera.resize(std::min<size_t>(camera.size(), 16 * 1024));
+    camera.resize(std::min<size_t>(camera.size(), 2048));  // IFD0 and the EXIF directory
     seeds.push_back(camera);
 
     std::mt19937 rng(15);
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 5000; ++round) {
         Bytes b = seeds[round % seeds.size()];
         const int edits = 1 + static_cast<int>(rng() % 8);
         for (int e = 0; e < edits; ++e) {
