@@ -1,5 +1,7 @@
 #include "catalog/Grid.h"
 
+#include "catalog/RecordExif.h"
+
 namespace pixfold {
 
 void Canvas::FrameRect(const Rect& r, ColorRef color) {
@@ -87,7 +89,8 @@ void PaintCell(Canvas& canvas, const ThumbRecord& r, const GridLook& look, int x
         Caption(canvas, x + 2, y + p - 2, TextAlign::LeftBottom, r.m_strTitle, look);
     }
     if (look.showDate) {
-        Caption(canvas, x + p - 2, y + p - 2, TextAlign::RightBottom, r.m_strDate, look);
+        Caption(canvas, x + p - 2, y + p - 2, TextAlign::RightBottom,
+                DateCaption(r, look.dateTaken), look);
     }
 }
 

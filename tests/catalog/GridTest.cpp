@@ -205,6 +205,15 @@ TEST(PaintGrid, OutlinedCaptionsHaveTheBackgroundAllAround) {
     EXPECT_EQ(c.texts[8].x, 2) << "the text itself last, on top";
     EXPECT_EQ(c.texts[8].y, 101);
     EXPECT_EQ(c.texts[8].color, look.text);
+
+    // With the date taken asked for, a file time is marked.
+    look.showName = false;
+    look.showDate = true;
+    look.dateTaken = true;
+    c.texts.clear();
+    PaintGrid(c, list, look, 200, 200, nullptr);
+    ASSERT_EQ(c.texts.size(), 9u);
+    EXPECT_EQ(c.texts[8].text, "1/2/2003 4:05 AM*");
 }
 
 TEST(HitTest, CellsAreHalfOpen) {
