@@ -43,6 +43,12 @@ class Canvas {
 
     // A 1-pixel frame just inside the rectangle.
     void FrameRect(const Rect& r, ColorRef color);
+
+    // Text with a one-pixel outline, so that it stays legible on any picture:
+    // drawn in the outline colour at the eight neighbouring offsets, then in
+    // its own colour on top.
+    void OutlinedText(int x, int y, TextAlign align, const std::string& text, ColorRef color,
+                      ColorRef outline);
 };
 
 }  // namespace pixfold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "catalog/RecordExif.h"
+
 namespace pixfold {
 
 void Canvas::FrameRect(const Rect& r, ColorRef color) {
@@ -13,6 +15,18 @@ void Canvas::FrameRect(const Rect& r, ColorRef color) {
     FillRect({r.left, r.bottom - 1, r.right, r.bottom}, color);
     FillRect({r.left, r.top, r.left + 1, r.bottom}, color);
     FillRect({r.right - 1, r.top, r.right, r.bottom}, color);
+}
+
+void Canvas::OutlinedText(int x, int y, TextAlign align, const std::string& text, ColorRef color,
+                          ColorRef outline) {
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx != 0 || dy != 0) {
+                Text(x + dx, y + dy, align, text, outline);
+            }
+        }
+    }
+    Text(x, y, align, text, color);
 }
 
 ScrollSizes ComputeScrolls(size_t count, int clientWidth, int clientHeight, int pitch, int& cols,
@@ -83,6 +97,15 @@ int WheelScrollPosition(int lines, int position, int line, int page, int total, 
 
 namespace {
 
+void Caption(Canvas& canvas, int x, int y, TextAlign align, const std::string& text,
+             const GridLook& look) {
+    if (look.outlineCaptions) {
+        canvas.OutlinedText(x, y, align, text, look.text, look.back);
+    } else {
+        canvas.Text(x, y, align, text, look.text);
+    }
+}
+
 void PaintCell(Canvas& canvas, const ThumbRecord& r, const GridLook& look, int x, int y) {
     const int p = look.pitch;
     const Rect cell{x, y, x + p, y + p};
@@ -94,16 +117,17 @@ void PaintCell(Canvas& canvas, const ThumbRecord& r, const GridLook& look, int x
                        r.m_nThumbWidth, r.m_nThumbHeight, r.m_pDib.get());
     }
     if (look.showDim) {
-        canvas.Text(x + 2, y + 2, TextAlign::LeftTop, r.m_strDim, look.text);
+        Caption(canvas, x + 2, y + 2, TextAlign::LeftTop, r.m_strDim, look);
     }
     if (look.showSize) {
-        canvas.Text(x + p - 2, y + 2, TextAlign::RightTop, r.m_strSize, look.text);
+        Caption(canvas, x + p - 2, y + 2, TextAlign::RightTop, r.m_strSize, look);
     }
     if (look.showName) {
-        canvas.Text(x + 2, y + p - 2, TextAlign::LeftBottom, r.m_strTitle, look.text);
+        Caption(canvas, x + 2, y + p - 2, TextAlign::LeftBottom, r.m_strTitle, look);
     }
     if (look.showDate) {
-        canvas.Text(x + p - 2, y + p - 2, TextAlign::RightBottom, r.m_strDate, look.text);
+        Caption(canvas, x + p - 2, y + p - 2, TextAlign::RightBottom,
+                DateCaption(r, look.dateTaken), look);
     }
 }
 

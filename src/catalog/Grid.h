@@ -39,6 +39,8 @@ struct GridLook {
     bool showName = true;
     bool showSize = false;
     bool showDate = false;
+    bool outlineCaptions = false;  // a background-coloured outline around caption text
+    bool dateTaken = false;        // the date caption shows the date taken (see DateCaption)
 };
 
 inline constexpr ColorRef kGridLineColor = 0x000000;

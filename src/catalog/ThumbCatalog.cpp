@@ -1,6 +1,7 @@
 #include "catalog/ThumbCatalog.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -61,8 +62,8 @@ namespace {
 
 // The order selection-by-extraction produces equals a stable sort of the
 // reversed list: ties come out reversed. Done in O(n log n).
-template <typename Key>
-void SortByKey(ThumbCatalog& list, const std::vector<Key>& keys, bool descending) {
+template <typename Key, typename Less = std::less<>>
+void SortByKey(ThumbCatalog& list, const std::vector<Key>& keys, bool descending, Less less = {}) {
     // Keys travel with their indices, so comparing touches one array only.
     std::vector<std::pair<Key, size_t>> items;
     items.reserve(keys.size());
@@ -71,10 +72,10 @@ void SortByKey(ThumbCatalog& list, const std::vector<Key>& keys, bool descending
     }
     if (descending) {
         std::stable_sort(items.begin(), items.end(),
-                         [](const auto& a, const auto& b) { return b.first < a.first; });
+                         [&less](const auto& a, const auto& b) { return less(b.first, a.first); });
     } else {
         std::stable_sort(items.begin(), items.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+                         [&less](const auto& a, const auto& b) { return less(a.first, b.first); });
     }
     std::vector<size_t> order;
     order.reserve(items.size());
@@ -84,9 +85,61 @@ void SortByKey(ThumbCatalog& list, const std::vector<Key>& keys, bool descending
     list.Reorder(order);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// End of the digit run that starts at i.
+size_t DigitsEnd(std::string_view s, size_t i) {
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
-void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle) {
+int CompareNatural(std::string_view a, std::string_view b) {
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            // Compared as digit strings, never converted: a run of any length
+            // cannot overflow. Without leading zeros, the longer is the larger.
+            const size_t aEnd = DigitsEnd(a, i);
+            const size_t bEnd = DigitsEnd(b, j);
+            while (i < aEnd && a[i] == '0') {
+                ++i;
+            }
+            while (j < bEnd && b[j] == '0') {
+                ++j;
+            }
+            if (aEnd - i != bEnd - j) {
+                return aEnd - i < bEnd - j ? -1 : 1;
+            }
+            const int c = a.substr(i, aEnd - i).compare(b.substr(j, bEnd - j));
+            if (c != 0) {
+                return c;
+            }
+            i = aEnd;
+            j = bEnd;
+            continue;
+        }
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[j]);
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;
+    }
+    return a.compare(b);
+}
+
+void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle, SortRules rules) {
     if (list.size() < 2) {
         return;
     }
@@ -114,7 +167,13 @@ void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle) {
             for (const auto& [offset, length] : spans) {
                 keys.emplace_back(arena.data() + offset, length);
             }
-            SortByKey(list, keys, descending);
+            if (rules.naturalNames) {
+                SortByKey(list, keys, descending, [](std::string_view a, std::string_view b) {
+                    return CompareNatural(a, b) < 0;
+                });
+            } else {
+                SortByKey(list, keys, descending);
+            }
             break;
         }
         case kSortSize: {
@@ -130,7 +189,7 @@ void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle) {
             std::vector<uint64_t> keys;
             keys.reserve(list.size());
             for (const auto& r : list) {
-                keys.push_back(r->LocalTime());
+                keys.push_back(r->SortTime(rules.dateTaken));
             }
             SortByKey(list, keys, descending);
             break;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "catalog/ThumbRecord.h"
@@ -41,9 +42,21 @@ class ThumbCatalog {
 // Whether the first 64-bit time is strictly later than the second.
 bool IsLaterTime(uint32_t high1, uint32_t low1, uint32_t high2, uint32_t low2);
 
+// What the user may add to the sort; the defaults give the plain order.
+struct SortRules {
+    bool naturalNames = false;  // "img2" before "img10"
+    bool dateTaken = false;     // the date sort by the date a photo was taken, when known
+};
+
 // Sorts by option (0 none, 1 name, 2 size, 3 date; others none) and style (0
 // ascending, else descending). Equal keys end in the reverse of their order
 // before the sort, so sorting twice restores them.
-void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle);
+void SortCatalog(ThumbCatalog& list, int sortOption, int sortStyle, SortRules rules = {});
+
+// Orders two name keys with each run of digits taken as a number of any
+// length ("2" < "10" < "010a"); other bytes compare unsigned. Names equal by
+// this reading (differing only in leading zeros) fall back to plain byte
+// order, so only identical keys compare equal. Negative, 0 or positive.
+int CompareNatural(std::string_view a, std::string_view b);
 
 }  // namespace pixfold

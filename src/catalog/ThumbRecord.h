@@ -50,8 +50,18 @@ class ThumbRecord {
     std::string m_strDim;        // "%d x %d" of the thumbnail
     std::string m_strThumbPath;  // published thumbnail file
     std::string m_strThumbName;
+    // From the file's EXIF block, when an option asked for it to be read.
+    int m_nOrientation = 1;  // 1..8, as the EXIF orientation counts
+    bool m_bHasDateTaken = false;
+    uint64_t m_nDateTaken = 0;  // the camera's clock, in the ticks of the local time above
 
     uint64_t LocalTime() const { return (uint64_t{m_dwTimeHigh} << 32) | m_dwTimeLow; }
+
+    // The time the date sort orders by: the date taken, when asked for and
+    // known, else the file's local time.
+    uint64_t SortTime(bool dateTaken) const {
+        return dateTaken && m_bHasDateTaken ? m_nDateTaken : LocalTime();
+    }
 
     // Frees the thumbnail and resets what a rebuild sets again.
     void ReleaseThumbnail() { m_pDib.reset(); }

@@ -140,4 +140,77 @@ bool ReduceBlockAverage(const uint8_t* src, uint8_t* dst, uint32_t srcWidth, uin
     return true;
 }
 
+namespace {
+
+bool SwapsSides(int orientation) {
+    return orientation >= 5 && orientation <= 8;
+}
+
+}  // namespace
+
+void UprightSize(uint32_t width, uint32_t height, int orientation, uint32_t& uprightWidth,
+                 uint32_t& uprightHeight) {
+    uprightWidth = SwapsSides(orientation) ? height : width;
+    uprightHeight = SwapsSides(orientation) ? width : height;
+}
+
+PixelBuffer TurnUpright(const uint8_t* buffer, uint32_t width, uint32_t height, int orientation) {
+    if (!buffer || width == 0 || height == 0) {
+        return nullptr;
+    }
+    PixelBuffer out = AllocatePixels(PackedImageBytes(width, height));
+    if (!out) {
+        return nullptr;
+    }
+    // Where upright pixel (dx, dy) is stored: sx = x0 + xdx * dx + xdy * dy,
+    // sy = y0 + ydx * dx + ydy * dy. The EXIF value names the edges on which
+    // the stored first row and first column are seen.
+    const int64_t w = width - int64_t{1};
+    const int64_t h = height - int64_t{1};
+    struct Map {
+        int64_t x0, xdx, xdy, y0, ydx, ydy;
+    };
+    Map m{0, 1, 0, 0, 0, 1};
+    switch (orientation) {
+        case 2:  // mirrored left to right
+            m = {w, -1, 0, 0, 0, 1};
+            break;
+        case 3:  // upside down
+            m = {w, -1, 0, h, 0, -1};
+            break;
+        case 4:  // mirrored top to bottom
+            m = {0, 1, 0, h, 0, -1};
+            break;
+        case 5:  // mirrored along the main diagonal
+            m = {0, 0, 1, 0, 1, 0};
+            break;
+        case 6:  // stored a quarter turn anticlockwise
+            m = {0, 0, 1, h, -1, 0};
+            break;
+        case 7:  // mirrored along the other diagonal
+            m = {w, 0, -1, h, -1, 0};
+            break;
+        case 8:  // stored a quarter turn clockwise
+            m = {w, 0, -1, 0, 1, 0};
+            break;
+        default:
+            break;
+    }
+    uint32_t outWidth = 0;
+    uint32_t outHeight = 0;
+    UprightSize(width, height, orientation, outWidth, outHeight);
+    const int64_t stride = int64_t{width} * 3;
+    const int64_t step = m.ydx * stride + m.xdx * 3;
+    uint8_t* d = out.get();
+    for (uint32_t dy = 0; dy < outHeight; ++dy) {
+        int64_t at = (m.y0 + m.ydy * dy) * stride + (m.x0 + m.xdy * dy) * 3;
+        for (uint32_t dx = 0; dx < outWidth; ++dx, at += step, d += 3) {
+            d[0] = buffer[at];
+            d[1] = buffer[at + 1];
+            d[2] = buffer[at + 2];
+        }
+    }
+    return out;
+}
+
 }  // namespace pixfold

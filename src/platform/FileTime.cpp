@@ -42,4 +42,24 @@ CalendarTime TicksToCalendar(uint64_t ticks) {
     return ct;
 }
 
+uint64_t CalendarToTicks(const CalendarTime& time) {
+    if (time.year < 1601 || time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 ||
+        time.hour > 23 || time.minute > 59 || time.second > 60) {
+        return 0;
+    }
+    // Days since 1601-01-01 in the proleptic Gregorian calendar, counting
+    // years from March so that the leap day ends a year.
+    const int64_t y = time.year - (time.month <= 2 ? 1 : 0);
+    const int64_t era = y / 400;
+    const int64_t yearOfEra = y - era * 400;
+    const int64_t m = time.month;
+    const int64_t dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + time.day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const int64_t daysFrom0000 = era * 146097 + dayOfEra;  // 0000-03-01 is day 0
+    const int64_t daysFrom1601 = daysFrom0000 - 584694;    // 1601-01-01
+    const int64_t seconds =
+        daysFrom1601 * 86400 + int64_t{time.hour} * 3600 + int64_t{time.minute} * 60 + time.second;
+    return static_cast<uint64_t>(seconds) * kTicksPerSecond;
+}
+
 }  // namespace pixfold

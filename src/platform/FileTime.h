@@ -28,4 +28,8 @@ uint64_t UtcTicksToLocal(uint64_t utcTicks);
 // Calendar fields of a tick count taken as it stands (no zone conversion).
 CalendarTime TicksToCalendar(uint64_t ticks);
 
+// The inverse: ticks of calendar fields taken as they stand; 0 for a date
+// before 1601 or fields out of range.
+uint64_t CalendarToTicks(const CalendarTime& time);
+
 }  // namespace pixfold

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "catalog/Grid.h"
@@ -30,14 +31,15 @@ class RasterCanvas : public Canvas {
             }
         }
     }
-    void Text(int x, int y, TextAlign a, const std::string& t, ColorRef) override {
-        texts.push_back({x, y, a, t});
+    void Text(int x, int y, TextAlign a, const std::string& t, ColorRef color) override {
+        texts.push_back({x, y, a, t, color});
     }
     ColorRef At(int x, int y) const { return m_px[size_t(y) * m_w + x]; }
     struct TextOp {
         int x, y;
         TextAlign align;
         std::string text;
+        ColorRef color;
     };
     std::vector<TextOp> texts;
 
@@ -203,6 +205,38 @@ TEST(PaintGrid, OnlyChosenCaptionsAndEmptyCatalogue) {
     PaintGrid(e, empty, look, 50, 50, nullptr);
     EXPECT_EQ(e.At(49, 49), Rgb(1, 2, 3));
     EXPECT_TRUE(e.texts.empty());
+}
+
+TEST(PaintGrid, OutlinedCaptionsHaveTheBackgroundAllAround) {
+    ThumbCatalog list;
+    list.Append(Thumb(10, 10, 0, "x"));
+    GridLook look;
+    look.back = Rgb(9, 9, 9);
+    look.text = Rgb(200, 0, 0);
+    look.outlineCaptions = true;
+    RasterCanvas c(200, 200);
+    PaintGrid(c, list, look, 200, 200, nullptr);
+    ASSERT_EQ(c.texts.size(), 9u);
+    std::set<std::pair<int, int>> around;
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(c.texts[i].color, look.back);
+        EXPECT_EQ(c.texts[i].align, TextAlign::LeftBottom);
+        around.insert({c.texts[i].x - 2, c.texts[i].y - 101});
+    }
+    EXPECT_EQ(around, (std::set<std::pair<int, int>>{
+                          {-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}));
+    EXPECT_EQ(c.texts[8].x, 2) << "the text itself last, on top";
+    EXPECT_EQ(c.texts[8].y, 101);
+    EXPECT_EQ(c.texts[8].color, look.text);
+
+    // With the date taken asked for, a file time is marked.
+    look.showName = false;
+    look.showDate = true;
+    look.dateTaken = true;
+    c.texts.clear();
+    PaintGrid(c, list, look, 200, 200, nullptr);
+    ASSERT_EQ(c.texts.size(), 9u);
+    EXPECT_EQ(c.texts[8].text, "1/2/2003 4:05 AM*");
 }
 
 TEST(HitTest, CellsAreHalfOpen) {

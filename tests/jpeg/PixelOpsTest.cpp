@@ -167,3 +167,57 @@ TEST(PixelLimits, SizesAreCheckedIn64Bits) {
     EXPECT_FALSE(AllocatePixels(kMaxPixelBytes + 1));
     EXPECT_FALSE(AllocatePixels(0));
 }
+
+// The EXIF value names the edges on which the stored first row and first
+// column are seen; from that, where each stored corner appears upright.
+TEST(TurnUpright, EachOrientationPutsEveryPixelWhereItsValueSays) {
+    const uint32_t w = 4, h = 3;
+    std::vector<uint8_t> src(w * h * 3);
+    for (uint32_t y = 0; y < h; ++y) {
+        for (uint32_t x = 0; x < w; ++x) {
+            uint8_t* p = &src[(y * w + x) * 3];
+            p[0] = static_cast<uint8_t>(x);
+            p[1] = static_cast<uint8_t>(y);
+            p[2] = 7;
+        }
+    }
+    struct Corner {
+        int x, y;  // 0 left / top, 1 right / bottom
+    };
+    struct Case {
+        int orientation;
+        Corner topLeft, topRight, bottomLeft;  // of the stored picture
+    };
+    const Case cases[] = {
+        {1, {0, 0}, {1, 0}, {0, 1}}, {2, {1, 0}, {0, 0}, {1, 1}}, {3, {1, 1}, {0, 1}, {1, 0}},
+        {4, {0, 1}, {1, 1}, {0, 0}}, {5, {0, 0}, {0, 1}, {1, 0}}, {6, {1, 0}, {1, 1}, {0, 0}},
+        {7, {1, 1}, {1, 0}, {0, 1}}, {8, {0, 1}, {0, 0}, {1, 1}}, {0, {0, 0}, {1, 0}, {0, 1}},
+        {9, {0, 0}, {1, 0}, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        uint32_t uw = 0, uh = 0;
+        UprightSize(w, h, c.orientation, uw, uh);
+        const bool swapped = c.orientation >= 5 && c.orientation <= 8;
+        EXPECT_EQ(uw, swapped ? h : w);
+        EXPECT_EQ(uh, swapped ? w : h);
+        PixelBuffer out = TurnUpright(src.data(), w, h, c.orientation);
+        ASSERT_TRUE(out);
+        for (uint32_t sy = 0; sy < h; ++sy) {
+            for (uint32_t sx = 0; sx < w; ++sx) {
+                const int ux = c.topLeft.x * int(uw - 1) + int(sx) * (c.topRight.x - c.topLeft.x) +
+                               int(sy) * (c.bottomLeft.x - c.topLeft.x);
+                const int uy = c.topLeft.y * int(uh - 1) + int(sx) * (c.topRight.y - c.topLeft.y) +
+                               int(sy) * (c.bottomLeft.y - c.topLeft.y);
+                const uint8_t* p = out.get() + (size_t(uy) * uw + ux) * 3;
+                EXPECT_EQ(p[0], sx) << c.orientation << " at " << ux << "," << uy;
+                EXPECT_EQ(p[1], sy) << c.orientation << " at " << ux << "," << uy;
+                EXPECT_EQ(p[2], 7);
+            }
+        }
+    }
+    EXPECT_FALSE(TurnUpright(nullptr, w, h, 6));
+    EXPECT_FALSE(TurnUpright(src.data(), 0, h, 6));
+    FailPixelAllocationAfter(0);
+    EXPECT_FALSE(TurnUpright(src.data(), w, h, 6)) << "no memory: no picture";
+    FailPixelAllocationAfter(-1);
+}
