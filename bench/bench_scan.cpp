@@ -36,10 +36,10 @@ int main(int argc, char** argv) {
     // The factors the scan will ask for, worked out beforehand for the floor.
     std::vector<unsigned> denoms;
     for (const auto& f : files) {
-        uint32_t w = 0, h = 0, num = 0, den = 0;
+        uint32_t w = 0, h = 0;
         JpegFile::ReadDimensions(f, w, h);
-        ChooseDecoderScale(w, h, 103, num, den);
-        denoms.push_back(JpegFile::DecoderScaleDenom(num, den));
+        const DecoderScale s = ChooseDecoderScale(w, h, 103, 100);
+        denoms.push_back(JpegFile::DecoderScaleDenom(s.num, s.denom));
     }
 
     const int rounds = 5;

@@ -1,10 +1,12 @@
 #include "TestUtil.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -103,6 +105,21 @@ std::string TestImage(const std::string& name) {
         ADD_FAILURE() << "test image missing: " << path;
     }
     return path;
+}
+
+std::vector<std::string> AllTestImages() {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(PIXFOLD_TESTIMAGES)) {
+        while (const dirent* e = readdir(d)) {
+            const std::string name = e->d_name;
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jpg") == 0) {
+                out.push_back(std::string(PIXFOLD_TESTIMAGES) + "/" + name);
+            }
+        }
+        closedir(d);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace pixfold::test

@@ -40,5 +40,7 @@ void SetLocalMTime(const std::string& path, int year, int month, int day, int ho
 
 // Path of a file in tests/images; a missing file fails the test with its path.
 std::string TestImage(const std::string& name);
+// Every JPEG in tests/images, good and bad, by name.
+std::vector<std::string> AllTestImages();
 
 }  // namespace pixfold::test

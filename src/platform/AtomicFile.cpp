@@ -178,19 +178,27 @@ void AtomicFile::Abandon() {
     }
 }
 
-std::FILE* OpenRegularFileForRead(const std::string& path) {
+int OpenRegularFileDescriptor(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return nullptr;
+        return -1;
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return nullptr;
+        return -1;
     }
     int flags = fcntl(fd, F_GETFL);
     if (flags >= 0) {
         fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+std::FILE* OpenRegularFileForRead(const std::string& path) {
+    const int fd = OpenRegularFileDescriptor(path);
+    if (fd < 0) {
+        return nullptr;
     }
     std::FILE* fp = fdopen(fd, "rb");
     if (!fp) {

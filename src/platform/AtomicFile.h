@@ -42,6 +42,8 @@ class AtomicFile {
 // Opens a path for reading only when it names a regular file (after following
 // links): a FIFO or device must never be opened in blocking mode.
 std::FILE* OpenRegularFileForRead(const std::string& path);
+// The same as a descriptor (-1 on failure), for reading with read or pread.
+int OpenRegularFileDescriptor(const std::string& path);
 
 // Folder part of a path ("." when there is no separator).
 std::string DirName(const std::string& path);

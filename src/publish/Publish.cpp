@@ -85,8 +85,10 @@ ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std
         shell.AppMessage("JPEG-2-Thumb Error");
         return {};
     }
+    std::vector<uint8_t> buffer;
+    JpegInput input(record.m_strPath, buffer);
     uint32_t w = 0, h = 0;
-    if (!JpegFile::ReadDimensions(record.m_strPath, w, h)) {
+    if (!JpegFile::ReadDimensions(input, w, h)) {
         shell.AppMessage("JPEG Error");
         return {};
     }
@@ -98,13 +100,9 @@ ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std
         shell.AppMessage(Format("JpegFile :\nCan't open %s\n", record.m_strThumbPath.c_str()));
         return {};
     }
-    uint32_t num = 1, denom = 1;
-    if (w > limit || h > limit) {
-        num = limit;
-        denom = w > h ? w : h;
-    }
+    const DecoderScale scale = ChooseDecoderScale(w, h, limit, limit);
     uint32_t dw = 0, dh = 0;
-    PixelBuffer decoded = JpegFile::ReadRgb(record.m_strPath, dw, dh, num, denom);
+    PixelBuffer decoded = JpegFile::ReadRgb(input, dw, dh, scale.num, scale.denom);
     if (!decoded) {
         return {};  // the decoder has said why; the names stay recorded
     }

@@ -12,6 +12,7 @@
 
 #include "TestUtil.h"
 #include "jpeg/JpegFile.h"
+#include "platform/TextUtil.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -208,6 +209,34 @@ TEST_F(JpegFileTest, DecodesEveryKindOfLegalFile) {
         EXPECT_EQ(w, dw) << f;
         EXPECT_EQ(h, dh) << f;
         EXPECT_TRUE(shell.Messages().empty()) << f;
+    }
+}
+
+TEST_F(JpegFileTest, WholeFilesAndSmallPiecesDecodeAlike) {
+    // Good, truncated and corrupt files alike: the decoder given the whole
+    // file at once and the same file 4 KiB at a time (as a stream reader hands
+    // it over) make the same pixels and the same messages.
+    auto decode = [&](const std::string& path, size_t piece, uint32_t denom) {
+        shell.Clear();
+        std::vector<uint8_t> buffer;
+        JpegInput input(path, buffer, piece);
+        uint32_t hw = 0, hh = 0, w = 0, h = 0;
+        std::string out = JpegFile::ReadDimensions(input, hw, hh) ? "header " : "no header ";
+        if (PixelBuffer px = JpegFile::ReadRgb(input, w, h, 1, denom)) {
+            out.append(reinterpret_cast<const char*>(px.get()), size_t{w} * h * 3);
+        }
+        out += Format(" %ux%u %ux%u", hw, hh, w, h);
+        for (const auto& e : shell.MessageEvents()) {
+            out += "|" + e.text + "|" + e.caption + "|" + std::to_string(e.style) + "|" +
+                   std::to_string(static_cast<int>(e.owner));
+        }
+        return out;
+    };
+    for (const std::string& path : AllTestImages()) {
+        for (uint32_t denom : {1u, 8u}) {
+            EXPECT_EQ(decode(path, JpegInput::kWholeFileLimit, denom), decode(path, 4096, denom))
+                << path << " at 1/" << denom;
+        }
     }
 }
 
