@@ -251,13 +251,9 @@ int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, st
 // unreadable folder is left for the caller to report, once.
 struct BatchScan {
     BatchScan(const CatalogOptions& opts, std::FILE* err) : shell(err), scope(shell) {
-        shell.ProgressOpen("starting...");
-        const ScanOutcome outcome = ScanFolder(list, opts.folder, opts.scan);
-        shell.ProgressClose();
-        readable = outcome.folderReadable;
-        if (readable && !outcome.anyMatch) {
-            shell.AppMessage("No files found.");
-        }
+        ScanHooks hooks;
+        hooks.noFilesWhenUnreadable = false;
+        readable = OpenFolder(list, opts.folder, opts.scan, hooks).folderReadable;
     }
     StderrShell shell;
     ShellScope scope;

@@ -1,10 +1,12 @@
 #include "catalog/FolderScan.h"
 
 #include <memory>
+#include <vector>
 
 #include "catalog/Thumbnail.h"
 #include "platform/FileTime.h"
 #include "platform/Memory.h"
+#include "platform/OrderedWork.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -63,8 +65,7 @@ void SplitRecordPath(ThumbRecord& record) {
     }
 }
 
-void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
-    KeepLargeBuffersOffTheHeap();
+void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress) {
     Shell& shell = Shell::Current();
     if (showProgress) {
         shell.ProgressCaption("Processing Image Files");
@@ -72,12 +73,36 @@ void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
     if (list.empty()) {
         return;
     }
-    for (const auto& record : list) {
-        if (showProgress) {
-            shell.ProgressText(record->m_strPath);
-        }
-        BuildThumbnail(*record, pitch);
+    // Each file's result, and the messages its decode showed, wait here until
+    // the interface thread takes them in list order.
+    struct Job {
+        std::string path;
+        BuiltThumbnail built;
+        MessageLog messages;
+    };
+    std::vector<Job> jobs(list.size());
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        jobs[i].path = list.at(i).m_strPath;
     }
+    const unsigned threads = settings.workers ? settings.workers : OrderedWork::DefaultThreads();
+    std::vector<ThumbnailScratch> scratch(threads);
+    {
+        OrderedWork work(jobs.size(), threads, size_t{4} * threads, [&](size_t i, unsigned w) {
+            ThreadShellScope messages(jobs[i].messages);
+            jobs[i].built = MakeThumbnail(jobs[i].path, settings.pitch, scratch[w]);
+        });
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            ThumbRecord& record = list.at(i);
+            if (showProgress) {
+                shell.ProgressText(record.m_strPath);
+            }
+            work.WaitFor(i, [&shell] { shell.KeepAlive(); });
+            jobs[i].messages.Replay();
+            ApplyThumbnail(record, std::move(jobs[i].built), true);
+            work.Release(i);
+        }
+    }
+    scratch.clear();
     ReleaseFreeMemory();
 }
 
@@ -110,13 +135,13 @@ bool SearchAndAdd(ThumbCatalog& list, const std::string& folder, const char* wil
 }  // namespace
 
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear) {
+                       const std::function<void(const std::string&)>& cleared) {
     ScanOutcome outcome;
     folder = TrimTrailingSeparator(std::move(folder));
     outcome.folder = folder;
     list.Clear();
-    if (afterClear) {
-        afterClear(folder);
+    if (cleared) {
+        cleared(folder);
     }
     bool readable = true;
     const bool jpg = SearchAndAdd(list, folder, "*.jpg", readable);
@@ -128,19 +153,25 @@ ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSetting
             SplitRecordPath(*record);
         }
         SortCatalog(list, settings.sortOption, settings.sortStyle);
-        BuildThumbnails(list, settings.pitch, true);
+        BuildThumbnails(list, settings, true);
     }
     return outcome;
 }
 
 ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear) {
+                       const ScanHooks& hooks) {
     WaitCursor wait;
     Shell& shell = Shell::Current();
     shell.ProgressOpen("starting...");
-    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, afterClear);
+    if (hooks.started) {
+        hooks.started();
+    }
+    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+    if (hooks.finished) {
+        hooks.finished(outcome);
+    }
     shell.ProgressClose();
-    if (!outcome.anyMatch) {
+    if (!outcome.anyMatch && (outcome.folderReadable || hooks.noFilesWhenUnreadable)) {
         shell.AppMessage("No files found.");
     }
     return outcome;

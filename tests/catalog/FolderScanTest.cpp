@@ -52,8 +52,9 @@ TEST_F(FolderScanTest, FindsJpgThenJpegKeepingCaseAndSkippingDotsAndFolders) {
     MakeJpeg(dir / "note.png", 40, 30);
     mkdir((dir / "sub.jpg").c_str(), 0755);
     std::string titleFolder;
-    ScanOutcome out = OpenFolder(list, dir.path() + "/", ScanSettings{},
-                                 [&](const std::string& f) { titleFolder = f; });
+    ScanHooks hooks;
+    hooks.cleared = [&](const std::string& f) { titleFolder = f; };
+    ScanOutcome out = OpenFolder(list, dir.path() + "/", ScanSettings{}, hooks);
     EXPECT_TRUE(out.anyMatch);
     EXPECT_EQ(titleFolder, dir.path()) << "one trailing separator removed";
     EXPECT_EQ(Titles(), (std::vector<std::string>{"a.Jpg", "IMG.JPG", "b.jpeg"}));
