@@ -48,6 +48,18 @@ TempDir::~TempDir() {
         FTW_DEPTH | FTW_PHYS);
 }
 
+namespace {
+
+// No test reads or writes the user's own thumbnail cache: every test program
+// keeps its cache in a folder of its own, removed at the end.
+struct TestCacheFolder {
+    TempDir dir;
+    TestCacheFolder() { setenv("XDG_CACHE_HOME", dir.path().c_str(), 1); }
+};
+const TestCacheFolder g_testCache;
+
+}  // namespace
+
 std::vector<uint8_t> Pattern(uint32_t w, uint32_t h, uint32_t seed) {
     std::vector<uint8_t> px(size_t{w} * h * 3);
     for (uint32_t y = 0; y < h; ++y) {

@@ -1,9 +1,12 @@
 #include "catalog/FolderScan.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "catalog/ThumbCache.h"
 #include "catalog/Thumbnail.h"
+#include "platform/ConfigDir.h"
 #include "platform/FileTime.h"
 #include "platform/Memory.h"
 #include "platform/OrderedWork.h"
@@ -77,31 +80,54 @@ void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool show
     // the interface thread takes them in list order.
     struct Job {
         std::string path;
+        bool cached = false;
         BuiltThumbnail built;
         MessageLog messages;
     };
     std::vector<Job> jobs(list.size());
+    std::optional<ThumbCache> cache;
+    if (settings.cacheLimit > 0) {
+        cache.emplace(settings.pitch, settings.cacheLimit, CacheDir());
+    }
+    std::vector<size_t> decode;  // the jobs the cache cannot answer
     for (size_t i = 0; i < jobs.size(); ++i) {
         jobs[i].path = list.at(i).m_strPath;
+        jobs[i].cached = cache && cache->Find(jobs[i].path, &jobs[i].built);
+        if (!jobs[i].cached) {
+            decode.push_back(i);
+        }
     }
     const unsigned threads = settings.workers ? settings.workers : OrderedWork::DefaultThreads();
     std::vector<ThumbnailScratch> scratch(threads);
     {
-        OrderedWork work(jobs.size(), threads, size_t{4} * threads, [&](size_t i, unsigned w) {
-            ThreadShellScope messages(jobs[i].messages);
-            jobs[i].built = MakeThumbnail(jobs[i].path, settings.pitch, scratch[w]);
+        OrderedWork work(decode.size(), threads, size_t{4} * threads, [&](size_t t, unsigned w) {
+            Job& job = jobs[decode[t]];
+            ThreadShellScope messages(job.messages);
+            job.built = MakeThumbnail(job.path, settings.pitch, scratch[w]);
         });
+        size_t task = 0;
         for (size_t i = 0; i < jobs.size(); ++i) {
             ThumbRecord& record = list.at(i);
+            Job& job = jobs[i];
             if (showProgress) {
                 shell.ProgressText(record.m_strPath);
             }
-            work.WaitFor(i, [&shell] { shell.KeepAlive(); });
-            jobs[i].messages.Replay();
-            ApplyThumbnail(record, std::move(jobs[i].built), true);
-            work.Release(i);
+            if (job.cached) {
+                ApplyThumbnail(record, std::move(job.built), false);
+                continue;
+            }
+            work.WaitFor(task, [&shell] { shell.KeepAlive(); });
+            // A file whose decode said anything is decoded (and says it) again
+            // next time.
+            if (cache && job.messages.Empty()) {
+                cache->Put(job.path, job.built);
+            }
+            job.messages.Replay();
+            ApplyThumbnail(record, std::move(job.built), true);
+            work.Release(task++);
         }
     }
+    cache.reset();
     scratch.clear();
     ReleaseFreeMemory();
 }

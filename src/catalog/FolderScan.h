@@ -15,7 +15,8 @@ struct ScanSettings {
     int pitch = 103;
     int sortOption = kSortNone;
     int sortStyle = 0;
-    unsigned workers = 0;  // decoding threads; 0: one per core
+    unsigned workers = 0;     // decoding threads; 0: one per core
+    uint64_t cacheLimit = 0;  // bytes the thumbnail cache may keep; 0: no cache
 };
 
 struct ScanOutcome {
@@ -34,7 +35,8 @@ void AddFileRecord(ThumbCatalog& list, const std::string& folder, const FindData
 // Splits m_strPath into folder, title and extension.
 void SplitRecordPath(ThumbRecord& record);
 
-// Builds every thumbnail. Worker threads decode ahead; the records, progress
+// Builds every thumbnail, taking from the cache what it holds of the files as
+// they are. Worker threads decode the others ahead; the records, progress
 // texts and messages come out in list order, as one thread makes them.
 void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress);
 

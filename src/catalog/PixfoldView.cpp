@@ -10,6 +10,7 @@
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
 #include "catalog/GridPrintout.h"
+#include "catalog/ThumbCache.h"
 #include "dialogs/PreferencesDialog.h"
 #include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
@@ -319,6 +320,7 @@ ScanSettings CPixfoldView::CurrentScanSettings() const {
     settings.pitch = m_nPitch;
     settings.sortOption = m_nSortOption;
     settings.sortStyle = m_nSortStyle;
+    settings.cacheLimit = CacheLimitFromSettings(m_store);
     return settings;
 }
 

@@ -299,6 +299,14 @@ bool EncodeTo(std::FILE* fp, const uint8_t* buffer, uint32_t width, uint32_t hei
 
 }  // namespace
 
+int JpegFile::DecoderRelease() {
+#ifdef LIBJPEG_TURBO_VERSION_NUMBER
+    return LIBJPEG_TURBO_VERSION_NUMBER;
+#else
+    return JPEG_LIB_VERSION;
+#endif
+}
+
 uint32_t JpegFile::DecoderScaleDenom(uint32_t scaleNum, uint32_t scaleDenom) {
     const uint64_t num = scaleNum;
     const uint64_t den = scaleDenom;
@@ -319,10 +327,7 @@ JpegInput::JpegInput(const std::string& path, std::vector<uint8_t>& buffer, size
     m_fd = OpenRegularFileDescriptor(path);
     struct stat st {};
     if (m_fd >= 0 && fstat(m_fd, &st) == 0) {
-        m_stamp.size = static_cast<uint64_t>(st.st_size);
-        m_stamp.modifiedNs = int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
-        m_stamp.changedNs = int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec;
-        m_stamp.inode = st.st_ino;
+        m_stamp = StampOf(st);
     }
 }
 
@@ -334,12 +339,7 @@ JpegInput::~JpegInput() {
 
 bool JpegInput::Unchanged() const {
     struct stat st {};
-    if (m_fd < 0 || fstat(m_fd, &st) != 0) {
-        return false;
-    }
-    return static_cast<uint64_t>(st.st_size) == m_stamp.size &&
-           int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec == m_stamp.modifiedNs &&
-           int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec == m_stamp.changedNs;
+    return m_fd >= 0 && fstat(m_fd, &st) == 0 && StampOf(st) == m_stamp;
 }
 
 const uint8_t* JpegInput::ReadAt(uint64_t offset, size_t* length) {

@@ -9,17 +9,9 @@
 #include <vector>
 
 #include "jpeg/PixelOps.h"
+#include "platform/FileStamp.h"
 
 namespace pixfold {
-
-// What identifies a file's content for a cache: size, times and inode.
-struct FileStamp {
-    uint64_t size = 0;
-    int64_t modifiedNs = 0;
-    int64_t changedNs = 0;
-    uint64_t inode = 0;
-    bool operator==(const FileStamp&) const = default;
-};
 
 // A file opened for decoding. Its bytes are read whole into a buffer the
 // caller may keep for the next file, so the decoder takes them in one piece
@@ -77,6 +69,9 @@ class JpegFile {
     // Encodes a colour baseline JPEG; the target is replaced only when complete.
     static bool WriteRgb(const std::string& path, const uint8_t* buffer, uint32_t width,
                          uint32_t height, int quality);
+
+    // Changes whenever the decoder's pixels may: a new release of the library.
+    static int DecoderRelease();
 
     // The reduction the decoder is asked for: denominator 1, 2, 4 or 8
     // (numerator 1), as the 6a library would pick it for num/denom.

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "catalog/Thumbnail.h"
 #include "jpeg/JpegFile.h"
@@ -324,6 +325,7 @@ bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const Publ
 void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o, std::time_t when,
              const std::function<void()>& reload) {
     const ImageFiles images(list, o.replaceOriginals && o.prepend == kOriginalName);
+    auto sync = std::make_unique<SyncBatch>();
     std::vector<ThumbRecord*> records;
     if (o.doAll) {
         for (const auto& rec : list) {
@@ -366,6 +368,7 @@ void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o,
     if (o.html) {
         WritePage(list, selected, o, when, o.declareWrittenSize ? &written : nullptr);
     }
+    sync.reset();
     if (o.prepend == kOriginalName && reload) {
         reload();
     }
