@@ -32,9 +32,9 @@ constexpr const char* kSchema =
 // what the database spends on a row besides.
 constexpr uint64_t kRowOverhead = 64;
 
-// Commits after this many writes, so that another copy of the program waits
-// little for the lock and a crash loses little.
-constexpr int kWritesPerCommit = 64;
+// Writes are committed after this long, so that another copy of the program
+// waits little for the lock and a crash loses little.
+constexpr double kSecondsPerCommit = 2.0;
 
 class Stmt {
   public:
@@ -53,6 +53,7 @@ class Stmt {
         return *this;
     }
     int Step() { return m_stmt ? sqlite3_step(m_stmt) : SQLITE_ERROR; }
+    void Reset() { sqlite3_reset(m_stmt); }
     int64_t Int(int col) const { return sqlite3_column_int64(m_stmt, col); }
     const void* Blob(int col) const { return sqlite3_column_blob(m_stmt, col); }
     uint64_t Bytes(int col) const {
@@ -73,6 +74,11 @@ int64_t NowMicroseconds() {
     return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
 }
 
+double MonotonicSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 ThumbStore::ThumbStore(const std::string& folder) : m_folder(folder) {
@@ -83,6 +89,9 @@ ThumbStore::ThumbStore(const std::string& folder) : m_folder(folder) {
 }
 
 ThumbStore::~ThumbStore() {
+    if (m_db && !m_used.empty() && Begin()) {
+        MarkUsed();
+    }
     Commit();
     Close();
 }
@@ -96,7 +105,7 @@ void ThumbStore::Close() {
         m_db = nullptr;
     }
     m_inTransaction = false;
-    m_pending = 0;
+    m_used.clear();
 }
 
 bool ThumbStore::Open() {
@@ -111,7 +120,15 @@ bool ThumbStore::Open() {
     // Another copy of the program may be writing: wait a little, then go on
     // without the cache rather than keep the user waiting.
     sqlite3_busy_timeout(m_db, 200);
-    // A cache may lose its last writes in a power cut, never its shape.
+    // A cache may lose its last writes in a power cut, never its shape; with
+    // a write-ahead log a commit costs no disk flush, and readers never wait
+    // for a writer. (Where the file system cannot share the log's memory, the
+    // ordinary journal stays.)
+    // Freed pages go back to the file system as entries are dropped; this
+    // takes only on a database with no tables yet, so before the log, which
+    // writes the first page.
+    sqlite3_exec(m_db, "PRAGMA auto_vacuum=INCREMENTAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_exec(m_db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
     int rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -128,8 +145,6 @@ bool ThumbStore::Open() {
         return true;
     }
     // New, or of another layout: (re)made under a write lock taken up front.
-    // Freed pages go back to the file system as entries are dropped.
-    sqlite3_exec(m_db, "PRAGMA auto_vacuum=INCREMENTAL", nullptr, nullptr, nullptr);
     rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK && version != 0) {
         rc = sqlite3_exec(m_db, "DROP TABLE IF EXISTS thumbs", nullptr, nullptr, nullptr);
@@ -168,7 +183,9 @@ bool ThumbStore::Recover(int rc) {
     if (rename(path.c_str(), (path + ".damaged").c_str()) != 0) {
         return false;
     }
-    unlink((path + "-journal").c_str());
+    for (const char* companion : {"-journal", "-wal", "-shm"}) {
+        unlink((path + companion).c_str());
+    }
     if (!Open()) {
         Close();
     }
@@ -185,6 +202,7 @@ bool ThumbStore::Begin() {
         return false;
     }
     m_inTransaction = true;
+    m_transactionStart = MonotonicSeconds();
     return true;
 }
 
@@ -193,7 +211,6 @@ bool ThumbStore::Commit() {
         return true;
     }
     m_inTransaction = false;
-    m_pending = 0;
     const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         if (!sqlite3_get_autocommit(m_db)) {
@@ -244,17 +261,7 @@ bool ThumbStore::Find(const Key& key, const FileStamp& stamp, Entry* entry) {
         }
         rowid = q.Int(0);
     }
-    // Used now: the last to be dropped.
-    if (Begin()) {
-        Stmt u(m_db, "UPDATE thumbs SET used=? WHERE rowid=?");
-        u.Bind(1, ++m_clock).Bind(2, rowid);
-        if (Recover(u.Step())) {
-            return true;  // the entry read is whole; the database is new
-        }
-        if (++m_pending >= kWritesPerCommit) {
-            Commit();
-        }
-    }
+    m_used.push_back(rowid);  // the last to be dropped
     return true;
 }
 
@@ -284,13 +291,27 @@ void ThumbStore::Put(const Key& key, const Entry& entry, const uint8_t* bits) {
     if (Recover(q.Step())) {
         return;
     }
-    if (++m_pending >= kWritesPerCommit) {
+    if (MonotonicSeconds() - m_transactionStart > kSecondsPerCommit) {
         Commit();
     }
 }
 
+bool ThumbStore::MarkUsed() {
+    // In the order found, so the first found is the first to go.
+    Stmt used(m_db, "UPDATE thumbs SET used=? WHERE rowid=?");
+    for (const int64_t rowid : m_used) {
+        used.Bind(1, ++m_clock).Bind(2, rowid);
+        if (Recover(used.Step())) {
+            return false;  // m_used went with the database
+        }
+        used.Reset();
+    }
+    m_used.clear();
+    return true;
+}
+
 void ThumbStore::Flush(uint64_t limitBytes) {
-    if (!Commit() || !m_db || !Begin()) {
+    if (!m_db || !Begin() || !MarkUsed()) {
         return;
     }
     Stmt drop(m_db,

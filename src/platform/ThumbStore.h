@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "jpeg/PixelOps.h"
 #include "platform/FileStamp.h"
@@ -67,13 +68,17 @@ class ThumbStore {
     bool Recover(int rc);
     bool Begin();
     bool Commit();
+    // Marks the entries found since the last flush as the latest used; false
+    // when the database turned out damaged.
+    bool MarkUsed();
 
     std::string m_folder;
     sqlite3* m_db = nullptr;
     bool m_inTransaction = false;
     bool m_recovered = false;  // once per opening: a new database is not damaged
-    int m_pending = 0;
+    double m_transactionStart = 0;
     int64_t m_clock = 0;
+    std::vector<int64_t> m_used;  // entries found, marked used at the next flush
 };
 
 }  // namespace pixfold

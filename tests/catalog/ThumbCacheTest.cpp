@@ -106,6 +106,8 @@ TEST_F(ThumbCacheTest, BeyondTheLimitTheLeastRecentlyUsedGo) {
         MakeJpeg(dir / ("photos/" + std::string(name) + ".jpg"), 400, 300);
     }
     Scan();
+    const std::string db = CacheDir() + "/" + ThumbStore::kFileName;
+    const size_t fileBefore = ReadFile(db).size();
     const uint64_t each = ThumbStore(CacheDir()).GetStats().bytes / 5;
     const uint64_t three = 3 * each + each / 2;
     {
@@ -116,6 +118,7 @@ TEST_F(ThumbCacheTest, BeyondTheLimitTheLeastRecentlyUsedGo) {
     ThumbStore store(CacheDir());
     EXPECT_EQ(store.GetStats().entries, 3u);
     EXPECT_LE(store.GetStats().bytes, three);
+    EXPECT_LT(ReadFile(db).size(), fileBefore) << "the space dropped goes back";
     ThumbCache cache(103, three, CacheDir());
     BuiltThumbnail t;
     for (const char* name : {"a", "d", "e"}) {
