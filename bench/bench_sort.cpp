@@ -1,11 +1,14 @@
 // Sorting by name: 100,000 records against 10,000, judged against a plain
-// std::stable_sort of the same names run the same way. Both grow as n log n
-// (about 12.5 times for ten times the records) plus whatever the machine's
-// caches add for the larger set; the reference sees the same caches, so the
-// quotient of the two growths shows the catalogue sort's own: about 1 for
-// n log n, 8 for a quadratic sort.
+// std::stable_sort of the same records (by pointer, comparing their titles
+// without case) run the same way. Both grow as n log n (about 12.5 times for
+// ten times the records) plus whatever the machine's caches add for records
+// of this size; the reference touches the same records, so the quotient of
+// the two growths shows the catalogue sort's own: about 1 for n log n (less
+// where it touches each record once, as it should), 8 for a quadratic sort.
 
+#include <strings.h>
 #include <algorithm>
+
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -49,14 +52,22 @@ double TimeSort(size_t n, int batch, std::mt19937& rng, Make make, Sort sort) {
     return best;
 }
 
+std::vector<std::unique_ptr<ThumbRecord>> Records(const std::vector<std::string>& names) {
+    std::vector<std::unique_ptr<ThumbRecord>> records;
+    for (const std::string& name : names) {
+        auto r = std::make_unique<ThumbRecord>();
+        r->m_strTitle = name;
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
 double CatalogSort(size_t n, int batch, std::mt19937& rng) {
     return TimeSort<ThumbCatalog>(
         n, batch, rng,
         [](const std::vector<std::string>& names) {
             ThumbCatalog list;
-            for (const std::string& name : names) {
-                auto r = std::make_unique<ThumbRecord>();
-                r->m_strTitle = name;
+            for (auto& r : Records(names)) {
                 list.Append(std::move(r));
             }
             return list;
@@ -65,9 +76,12 @@ double CatalogSort(size_t n, int batch, std::mt19937& rng) {
 }
 
 double PlainSort(size_t n, int batch, std::mt19937& rng) {
-    return TimeSort<std::vector<std::string>>(
-        n, batch, rng, [](const std::vector<std::string>& names) { return names; },
-        [](std::vector<std::string>& names) { std::stable_sort(names.begin(), names.end()); });
+    using List = std::vector<std::unique_ptr<ThumbRecord>>;
+    return TimeSort<List>(n, batch, rng, Records, [](List& records) {
+        std::stable_sort(records.begin(), records.end(), [](const auto& a, const auto& b) {
+            return strcasecmp(a->m_strTitle.c_str(), b->m_strTitle.c_str()) < 0;
+        });
+    });
 }
 
 }  // namespace
@@ -80,7 +94,7 @@ int main() {
     const double plainLarge = PlainSort(100000, 2, rng);
     std::printf("sort by name: 10,000 records %.5f s, 100,000 records %.5f s: %.2f times\n", small,
                 large, large / small);
-    std::printf("std::stable_sort of the names: %.5f s, %.5f s: %.2f times\n", plainSmall,
+    std::printf("std::stable_sort of the records: %.5f s, %.5f s: %.2f times\n", plainSmall,
                 plainLarge, plainLarge / plainSmall);
     std::printf("growth against the plain sort's: %.2f (target <= 1.25; a quadratic sort: 8)\n",
                 (large / small) / (plainLarge / plainSmall));
