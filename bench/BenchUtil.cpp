@@ -2,13 +2,19 @@
 
 #include <dirent.h>
 #include <ftw.h>
+#include <sched.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
+#include "PlainJpeg.h"
 #include "jpeg/JpegFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/FileSearch.h"
@@ -18,6 +24,12 @@ namespace pixfold::bench {
 double NowSeconds() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+double CpuSeconds() {
+    struct timespec ts {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
 long ResidentBytes() {
@@ -43,23 +55,27 @@ std::vector<std::string> JpegFilesIn(const std::string& folder) {
     return out;
 }
 
+std::string MakeTempDir() {
+    char tmpl[] = "/tmp/pixfold-bench-XXXXXX";
+    return mkdtemp(tmpl) ? tmpl : "/tmp";
+}
+
+void RemoveTree(const std::string& path) {
+    nftw(
+        path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); }, 16,
+        FTW_DEPTH | FTW_PHYS);
+}
+
 namespace {
 
 struct MadePhoto {
     const char* source;  // in the test images
     uint32_t width, height;
+    bool progressive;
     const char* name;
 };
 
-// Camera-like sizes, 8 to 20 megapixels, landscape and portrait.
-constexpr MadePhoto kMadePhotos[] = {
-    {"baseline-ycc444-photo-512x512.jpg", 4000, 3000, "made-12mp-4000x3000.jpg"},
-    {"baseline-ycc422-640x480.jpg", 3264, 2448, "made-8mp-3264x2448.jpg"},
-    {"baseline-ycc420-227x149.jpg", 5312, 2988, "made-16mp-5312x2988.jpg"},
-    {"baseline-ycc422-640x480.jpg", 6028, 3391, "made-20mp-6028x3391.jpg"},
-    {"baseline-ycc444-photo-512x512.jpg", 4608, 1976, "made-9mp-4608x1976.jpg"},
-    {"ycck-adobe-100x100.jpg", 2448, 3264, "made-8mp-2448x3264.jpg"},
-};
+const std::string kRoot = PIXFOLD_BENCH_PHOTOS;
 
 // Bilinear enlargement plus a fixed grain: a bare enlargement is so smooth that
 // it decodes far faster than a real photo of the same size.
@@ -92,46 +108,147 @@ std::vector<uint8_t> Enlarge(const uint8_t* src, uint32_t sw, uint32_t sh, uint3
     return out;
 }
 
-}  // namespace
-
-std::string PhotoFolder(int argc, char** argv) {
-    if (argc > 1 && argv[1][0] != '\0') {
-        return argv[1];
-    }
-    const std::string folder = PIXFOLD_BENCH_PHOTOS;
+bool MakeSet(const std::string& folder, const std::vector<MadePhoto>& photos) {
     MakeDirs(folder);
-    for (const MadePhoto& p : kMadePhotos) {
+    for (const MadePhoto& p : photos) {
         const std::string target = folder + "/" + p.name;
         if (access(target.c_str(), R_OK) == 0) {
             continue;
         }
-        const std::string source = std::string(PIXFOLD_TESTIMAGES) + "/" + p.source;
         std::fprintf(stderr, "making %s from %s\n", target.c_str(), p.source);
         uint32_t sw = 0, sh = 0;
+        const std::string source = std::string(PIXFOLD_TESTIMAGES) + "/" + p.source;
         PixelBuffer px = JpegFile::ReadRgb(source, sw, sh, 1, 1);
         if (!px) {
             std::fprintf(stderr, "cannot read %s\n", source.c_str());
-            return "";
+            return false;
         }
         const std::vector<uint8_t> big = Enlarge(px.get(), sw, sh, p.width, p.height);
-        // Written whole or not at all, so a stopped run leaves no half photo.
-        if (!JpegFile::WriteRgb(target, big.data(), p.width, p.height, 92)) {
+        if (!PlainEncode(target, big.data(), p.width, p.height, 92, p.progressive)) {
             std::fprintf(stderr, "cannot write %s\n", target.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+PhotoSets MakePhotoSets() {
+    const char* photo = "baseline-ycc444-photo-512x512.jpg";
+    const char* vga = "baseline-ycc422-640x480.jpg";
+    const char* small = "baseline-ycc420-227x149.jpg";
+    PhotoSets sets;
+    sets.baseline12 = kRoot + "/12mp";
+    sets.baseline24 = kRoot + "/24mp";
+    sets.progressive12 = kRoot + "/12mp-progressive";
+    sets.small1 = kRoot + "/1mp";
+    const bool ok = MakeSet(sets.baseline12, {{photo, 4000, 3000, false, "a-4000x3000.jpg"},
+                                              {vga, 4000, 3000, false, "b-4000x3000.jpg"},
+                                              {small, 3000, 4000, false, "c-3000x4000.jpg"},
+                                              {vga, 4032, 3024, false, "d-4032x3024.jpg"}}) &&
+                    MakeSet(sets.baseline24, {{photo, 6000, 4000, false, "a-6000x4000.jpg"},
+                                              {vga, 4000, 6000, false, "b-4000x6000.jpg"}}) &&
+                    MakeSet(sets.progressive12, {{photo, 4000, 3000, true, "a-4000x3000.jpg"},
+                                                 {vga, 4000, 3000, true, "b-4000x3000.jpg"},
+                                                 {small, 3000, 4000, true, "c-3000x4000.jpg"}}) &&
+                    MakeSet(sets.small1, {{photo, 1152, 864, false, "a-1152x864.jpg"},
+                                          {vga, 1152, 864, false, "b-1152x864.jpg"},
+                                          {small, 864, 1152, false, "c-864x1152.jpg"},
+                                          {photo, 1280, 800, false, "d-1280x800.jpg"}});
+    return ok ? sets : PhotoSets{};
+}
+
+std::string LinkFolder(const std::string& name, const std::vector<std::string>& photos, int count) {
+    const std::string folder = kRoot + "/" + name;
+    if (JpegFilesIn(folder).size() == static_cast<size_t>(count)) {
+        return folder;
+    }
+    RemoveTree(folder);
+    MakeDirs(folder);
+    for (int i = 0; i < count && !photos.empty(); ++i) {
+        char link[32];
+        std::snprintf(link, sizeof link, "/p%05d.jpg", i);
+        char target[PATH_MAX];
+        if (!realpath(photos[static_cast<size_t>(i) % photos.size()].c_str(), target) ||
+            symlink(target, (folder + link).c_str()) != 0) {
+            std::perror("symlink");
             return "";
         }
     }
     return folder;
 }
 
-std::string MakeTempDir() {
-    char tmpl[] = "/tmp/pixfold-bench-XXXXXX";
-    return mkdtemp(tmpl) ? tmpl : "/tmp";
+std::string MachineName() {
+    std::string model = "unknown CPU";
+    if (std::FILE* f = std::fopen("/proc/cpuinfo", "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, f)) {
+            std::string s = line;
+            if (s.rfind("model name", 0) == 0 && s.find(':') != std::string::npos) {
+                model = s.substr(s.find(':') + 2);
+                model.erase(model.find_last_not_of(" \n") + 1);
+                break;
+            }
+        }
+        std::fclose(f);
+    }
+    return model;
 }
 
-void RemoveTree(const std::string& path) {
-    nftw(
-        path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+int UsableCores() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    return sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 1;
+}
+
+bool PinToOneCore() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) {
+        return false;
+    }
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+        if (CPU_ISSET(cpu, &set)) {
+            cpu_set_t one;
+            CPU_ZERO(&one);
+            CPU_SET(cpu, &one);
+            return sched_setaffinity(0, sizeof one, &one) == 0;
+        }
+    }
+    return false;
+}
+
+std::string RunSelf(const std::vector<std::string>& args) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return "";
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        std::vector<char*> argv;
+        static char self[] = "/proc/self/exe";
+        argv.push_back(self);
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(self, argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    std::string text;
+    char buf[4096];
+    for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) {
+        text.append(buf, static_cast<size_t>(n));
+    }
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "";
 }
 
 }  // namespace pixfold::bench

@@ -1,10 +1,12 @@
 #include "TestUtil.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +15,9 @@
 #include <stdexcept>
 
 #include <gtest/gtest.h>
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 #include "jpeg/JpegFile.h"
 
@@ -42,6 +47,18 @@ TempDir::~TempDir() {
         m_path.c_str(), [](const char* p, const struct stat*, int, FTW*) { return remove(p); }, 16,
         FTW_DEPTH | FTW_PHYS);
 }
+
+namespace {
+
+// No test reads or writes the user's own thumbnail cache: every test program
+// keeps its cache in a folder of its own, removed at the end.
+struct TestCacheFolder {
+    TempDir dir;
+    TestCacheFolder() { setenv("XDG_CACHE_HOME", dir.path().c_str(), 1); }
+};
+const TestCacheFolder g_testCache;
+
+}  // namespace
 
 std::vector<uint8_t> Pattern(uint32_t w, uint32_t h, uint32_t seed) {
     std::vector<uint8_t> px(size_t{w} * h * 3);
@@ -103,6 +120,65 @@ std::string TestImage(const std::string& name) {
         ADD_FAILURE() << "test image missing: " << path;
     }
     return path;
+}
+
+void MakeComponentsJpeg(const std::string& path, int components, uint32_t w, uint32_t h) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    std::FILE* fp = std::fopen(path.c_str(), "wb");
+    jpeg_stdio_dest(&cinfo, fp);
+    cinfo.image_width = w;
+    cinfo.image_height = h;
+    cinfo.input_components = components;
+    cinfo.in_color_space = JCS_UNKNOWN;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    // A scan holds at most four components: one scan per component.
+    std::vector<jpeg_scan_info> scans(static_cast<size_t>(components));
+    for (int c = 0; c < components; ++c) {
+        scans[c] = {1, {c, 0, 0, 0}, 0, 63, 0, 0};
+        cinfo.comp_info[c].component_id = c + 1;
+    }
+    cinfo.scan_info = scans.data();
+    cinfo.num_scans = components;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(size_t{w} * components);
+    for (size_t i = 0; i < row.size(); ++i) {
+        row[i] = static_cast<JSAMPLE>(200 - 50 * (i % components) % 200);
+    }
+    while (cinfo.next_scanline < h) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(fp);
+    if (components > 4) {
+        std::string bytes = ReadFile(path);
+        size_t fifthScan = 0;
+        for (int n = 0; n < 5; ++n) {
+            fifthScan = bytes.find("\xFF\xDA", fifthScan + 1);
+        }
+        bytes.erase(fifthScan, bytes.rfind("\xFF\xD9") - fifthScan);
+        WriteFile(path, bytes);
+    }
+}
+
+std::vector<std::string> AllTestImages() {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(PIXFOLD_TESTIMAGES)) {
+        while (const dirent* e = readdir(d)) {
+            const std::string name = e->d_name;
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jpg") == 0) {
+                out.push_back(std::string(PIXFOLD_TESTIMAGES) + "/" + name);
+            }
+        }
+        closedir(d);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace pixfold::test

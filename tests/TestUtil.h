@@ -40,5 +40,11 @@ void SetLocalMTime(const std::string& path, int year, int month, int day, int ho
 
 // Path of a file in tests/images; a missing file fails the test with its path.
 std::string TestImage(const std::string& name);
+// A JPEG of components without colour meaning: component c holds 200 - 50 c
+// everywhere. With more than four only the first four scans are kept (the
+// decoder takes at most four components in a scan).
+void MakeComponentsJpeg(const std::string& path, int components, uint32_t w, uint32_t h);
+// Every JPEG in tests/images, good and bad, by name.
+std::vector<std::string> AllTestImages();
 
 }  // namespace pixfold::test

@@ -13,6 +13,7 @@
 
 #include "app/CommandLine.h"
 #include "catalog/FolderScan.h"
+#include "catalog/ThumbCache.h"
 #include "platform/AtomicFile.h"
 #include "platform/ConfigDir.h"
 #include "platform/ControlBytes.h"
@@ -21,6 +22,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/StderrShell.h"
 #include "platform/TextUtil.h"
+#include "platform/ThumbStore.h"
 #include "publish/Publish.h"
 #include "res/Settings.h"
 
@@ -31,8 +33,10 @@ namespace {
 const char* const kUsage =
     "Usage:\n"
     "  pixfold-batch details FOLDER [--sort none|name|size|date] [--descending] [--pitch N]\n"
+    "                [--no-cache]\n"
     "      Scans FOLDER as Open Folder does and prints one line per image:\n"
     "      name, size, date and thumbnail dimensions, tab-separated, CR LF ended.\n"
+    "      Thumbnails kept from earlier scans are used unless --no-cache is given.\n"
     "  pixfold-batch thumbs FOLDER --out DIR [same options]\n"
     "      Also writes each thumbnail to DIR as NNNN.ppm (catalogue index) and prints\n"
     "      index, file name and dimensions per image.\n"
@@ -43,6 +47,10 @@ const char* const kUsage =
     "      thumbnail size of the pitch) and, with --page, an HTML page showing them.\n"
     "      --naming original into the images' own folder replaces the images and\n"
     "      needs --yes.\n"
+    "  pixfold-batch cache stats | cache clear\n"
+    "      Shows what the thumbnail cache holds, and its limit (the setting\n"
+    "      Settings CacheSize, in MiB; 0 turns the cache off), or empties it. The\n"
+    "      cache is $XDG_CACHE_HOME/pixfold, else ~/.cache/pixfold.\n"
     "  pixfold-batch settings list [--known]\n"
     "  pixfold-batch settings get SECTION NAME\n"
     "  pixfold-batch settings get --int DEFAULT SECTION NAME\n"
@@ -75,6 +83,7 @@ struct CatalogOptions {
     bool link = false;
     int table = 0;
     bool yes = false;
+    bool noCache = false;
 };
 
 int Usage(std::FILE* err, const std::string& problem) {
@@ -125,6 +134,8 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
             }
         } else if (a == "--descending") {
             opts.scan.sortStyle = 1;
+        } else if (a == "--no-cache") {
+            opts.noCache = true;
         } else if (a == "--pitch") {
             if (!value(v) || !ParseNumber(v, opts.scan.pitch) ||
                 opts.scan.pitch < res::kPitch.min || opts.scan.pitch > res::kPitch.max) {
@@ -257,17 +268,25 @@ int Prepare(const std::vector<std::string>& args, bool wantOut, bool publish, st
     return -1;
 }
 
+// The thumbnail cache's limit as the program stores it; reading creates nothing.
+uint64_t StoredCacheLimit() {
+    reg::Registry registry(ConfigDir());
+    SettingsStore store(registry);
+    store.UseProductKey(reg::HKEY_LOCAL_MACHINE, SettingsStore::kProductKeyPath);
+    return CacheLimitFromSettings(store);
+}
+
 // A folder scanned as Open Folder does, its messages on standard error; an
 // unreadable folder is left for the caller to report, once.
 struct BatchScan {
     BatchScan(const CatalogOptions& opts, std::FILE* err) : shell(err), scope(shell) {
-        shell.ProgressOpen("starting...");
-        const ScanOutcome outcome = ScanFolder(list, opts.folder, opts.scan);
-        shell.ProgressClose();
-        readable = outcome.folderReadable;
-        if (readable && !outcome.anyMatch) {
-            shell.AppMessage("No files found.");
+        ScanSettings settings = opts.scan;
+        if (!opts.noCache) {
+            settings.cacheLimit = StoredCacheLimit();
         }
+        ScanHooks hooks;
+        hooks.noFilesWhenUnreadable = false;
+        readable = OpenFolder(list, opts.folder, settings, hooks).folderReadable;
     }
     StderrShell shell;
     ShellScope scope;
@@ -294,6 +313,7 @@ int RunCatalog(const std::vector<std::string>& args, bool thumbs, std::FILE* out
     const ThumbCatalog& list = scan.list;
     bool writeFailed = false;
     size_t index = 0;
+    SyncBatch sync;
     for (const auto& r : list) {
         if (thumbs) {
             const std::string name = r->m_strPath.substr(r->m_strPath.rfind('/') + 1);
@@ -533,6 +553,38 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
     return Usage(err, "wrong settings command");
 }
 
+int RunCache(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            std::fputs(kUsage, out);
+            return kExitOk;
+        }
+    }
+    if (args.size() != 2 || (args[1] != "stats" && args[1] != "clear")) {
+        return Usage(err, "cache needs stats or clear");
+    }
+    ThumbStore store(CacheDir());
+    if (!store.IsOpen()) {
+        std::fprintf(err, "pixfold-batch: cannot open the thumbnail cache %s\n",
+                     store.DatabasePath().c_str());
+        return kExitMessages;
+    }
+    if (args[1] == "clear") {
+        if (!store.Clear()) {
+            std::fprintf(err, "pixfold-batch: could not empty the thumbnail cache %s\n",
+                         store.DatabasePath().c_str());
+            return kExitMessages;
+        }
+        return kExitOk;
+    }
+    const ThumbStore::Stats stats = store.GetStats();
+    std::fprintf(out, "file\t%s\nentries\t%llu\nbytes\t%llu\nlimit\t%llu\n",
+                 store.DatabasePath().c_str(), static_cast<unsigned long long>(stats.entries),
+                 static_cast<unsigned long long>(stats.bytes),
+                 static_cast<unsigned long long>(StoredCacheLimit()));
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunGuarded(const std::function<int()>& command, std::FILE* err) {
@@ -572,6 +624,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     if (cmd == "settings") {
         return RunSettings(args, out, err);
+    }
+    if (cmd == "cache") {
+        return RunCache(args, out, err);
     }
     return Usage(err, "unknown command " + cmd);
 }

@@ -1,10 +1,15 @@
 #include "catalog/FolderScan.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "catalog/ThumbCache.h"
 #include "catalog/Thumbnail.h"
+#include "platform/ConfigDir.h"
 #include "platform/FileTime.h"
 #include "platform/Memory.h"
+#include "platform/OrderedWork.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -63,8 +68,7 @@ void SplitRecordPath(ThumbRecord& record) {
     }
 }
 
-void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
-    KeepLargeBuffersOffTheHeap();
+void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress) {
     Shell& shell = Shell::Current();
     if (showProgress) {
         shell.ProgressCaption("Processing Image Files");
@@ -72,12 +76,59 @@ void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress) {
     if (list.empty()) {
         return;
     }
-    for (const auto& record : list) {
-        if (showProgress) {
-            shell.ProgressText(record->m_strPath);
-        }
-        BuildThumbnail(*record, pitch);
+    // Each file's result, and the messages its decode showed, wait here until
+    // the interface thread takes them in list order.
+    struct Job {
+        std::string path;
+        bool cached = false;
+        BuiltThumbnail built;
+        MessageLog messages;
+    };
+    std::vector<Job> jobs(list.size());
+    std::optional<ThumbCache> cache;
+    if (settings.cacheLimit > 0) {
+        cache.emplace(settings.pitch, settings.cacheLimit, CacheDir());
     }
+    std::vector<size_t> decode;  // the jobs the cache cannot answer
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        jobs[i].path = list.at(i).m_strPath;
+        jobs[i].cached = cache && cache->Find(jobs[i].path, &jobs[i].built);
+        if (!jobs[i].cached) {
+            decode.push_back(i);
+        }
+    }
+    const unsigned threads = settings.workers ? settings.workers : OrderedWork::DefaultThreads();
+    std::vector<ThumbnailScratch> scratch(threads);
+    {
+        OrderedWork work(decode.size(), threads, size_t{4} * threads, [&](size_t t, unsigned w) {
+            Job& job = jobs[decode[t]];
+            ThreadShellScope messages(job.messages);
+            job.built = MakeThumbnail(job.path, settings.pitch, scratch[w]);
+        });
+        size_t task = 0;
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            ThumbRecord& record = list.at(i);
+            Job& job = jobs[i];
+            if (showProgress) {
+                shell.ProgressText(record.m_strPath);
+            }
+            if (job.cached) {
+                ApplyThumbnail(record, std::move(job.built), false);
+                continue;
+            }
+            work.WaitFor(task, [&shell] { shell.KeepAlive(); });
+            // A file whose decode said anything is decoded (and says it) again
+            // next time.
+            if (cache && job.messages.Empty()) {
+                cache->Put(job.path, job.built);
+            }
+            job.messages.Replay();
+            ApplyThumbnail(record, std::move(job.built), true);
+            work.Release(task++);
+        }
+    }
+    cache.reset();
+    scratch.clear();
     ReleaseFreeMemory();
 }
 
@@ -110,13 +161,13 @@ bool SearchAndAdd(ThumbCatalog& list, const std::string& folder, const char* wil
 }  // namespace
 
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear) {
+                       const std::function<void(const std::string&)>& cleared) {
     ScanOutcome outcome;
     folder = TrimTrailingSeparator(std::move(folder));
     outcome.folder = folder;
     list.Clear();
-    if (afterClear) {
-        afterClear(folder);
+    if (cleared) {
+        cleared(folder);
     }
     bool readable = true;
     const bool jpg = SearchAndAdd(list, folder, "*.jpg", readable);
@@ -128,19 +179,25 @@ ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSetting
             SplitRecordPath(*record);
         }
         SortCatalog(list, settings.sortOption, settings.sortStyle);
-        BuildThumbnails(list, settings.pitch, true);
+        BuildThumbnails(list, settings, true);
     }
     return outcome;
 }
 
 ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear) {
+                       const ScanHooks& hooks) {
     WaitCursor wait;
     Shell& shell = Shell::Current();
     shell.ProgressOpen("starting...");
-    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, afterClear);
+    if (hooks.started) {
+        hooks.started();
+    }
+    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+    if (hooks.finished) {
+        hooks.finished(outcome);
+    }
     shell.ProgressClose();
-    if (!outcome.anyMatch) {
+    if (!outcome.anyMatch && (outcome.folderReadable || hooks.noFilesWhenUnreadable)) {
         shell.AppMessage("No files found.");
     }
     return outcome;

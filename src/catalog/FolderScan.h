@@ -15,6 +15,8 @@ struct ScanSettings {
     int pitch = 103;
     int sortOption = kSortNone;
     int sortStyle = 0;
+    unsigned workers = 0;     // decoding threads; 0: one per core
+    uint64_t cacheLimit = 0;  // bytes the thumbnail cache may keep; 0: no cache
 };
 
 struct ScanOutcome {
@@ -33,21 +35,37 @@ void AddFileRecord(ThumbCatalog& list, const std::string& folder, const FindData
 // Splits m_strPath into folder, title and extension.
 void SplitRecordPath(ThumbRecord& record);
 
-// Builds every thumbnail in list order; progress texts when asked.
-void BuildThumbnails(ThumbCatalog& list, int pitch, bool showProgress);
+// Builds every thumbnail, taking from the cache what it holds of the files as
+// they are. Worker threads decode the others ahead; the records, progress
+// texts and messages come out in list order, as one thread makes them.
+void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress);
 
 // One trailing separator removed.
 std::string TrimTrailingSeparator(std::string folder);
 
-// Steps of a scan after the progress window is up: clears the list, calls
-// afterClear(folder) (title, recent list), searches, sorts, builds thumbnails.
-// Does not show "No files found." nor close the progress window.
-ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear = {});
+// What the caller of a scan adds to it (the window: its selection, title,
+// recent list and layout).
+struct ScanHooks {
+    // The progress window is up; the catalogue is about to be cleared.
+    std::function<void()> started;
+    // The catalogue was cleared; the folder is as searched.
+    std::function<void(const std::string& folder)> cleared;
+    // Every thumbnail is built; the progress window is still up.
+    std::function<void(const ScanOutcome&)> finished;
+    // "No files found." for a folder that could not be read at all, too.
+    bool noFilesWhenUnreadable = true;
+};
 
-// The whole scan as the Open Folder command runs it, without a window: wait
-// cursor, progress texts, and "No files found." when nothing matched.
+// Steps of a scan after the progress window is up: clears the list, calls
+// cleared(folder), searches, sorts, builds thumbnails. Does not show "No files
+// found." nor close the progress window.
+ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
+                       const std::function<void(const std::string&)>& cleared = {});
+
+// The whole scan as the Open Folder command runs it, in the window, the batch
+// command and the tests alike: wait cursor, progress window, the scan, and
+// "No files found." when nothing matched.
 ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& afterClear = {});
+                       const ScanHooks& hooks = {});
 
 }  // namespace pixfold

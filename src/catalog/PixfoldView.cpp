@@ -10,6 +10,7 @@
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
 #include "catalog/GridPrintout.h"
+#include "catalog/ThumbCache.h"
 #include "dialogs/PreferencesDialog.h"
 #include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
@@ -372,36 +373,41 @@ void CPixfoldView::OnOpenFolder(wxCommandEvent&) {
     OpenFolder(folder);
 }
 
+ScanSettings CPixfoldView::CurrentScanSettings() const {
+    ScanSettings settings;
+    settings.pitch = m_nPitch;
+    settings.sortOption = m_nSortOption;
+    settings.sortStyle = m_nSortStyle;
+    settings.cacheLimit = CacheLimitFromSettings(m_store);
+    return settings;
+}
+
 void CPixfoldView::BuildThumbnails(bool showProgress) {
-    pixfold::BuildThumbnails(m_list, m_nPitch, showProgress);
+    pixfold::BuildThumbnails(m_list, CurrentScanSettings(), showProgress);
     if (!m_list.empty()) {
         SetScrolls();
     }
 }
 
 void CPixfoldView::OpenFolder(std::string folder) {
-    WaitCursor wait;
-    Shell& shell = Shell::Current();
-    shell.ProgressOpen("starting...");
-    if (auto* wx = dynamic_cast<WxShell*>(&shell)) {
-        m_pFindFDlg = wx->Progress();
-    }
-    m_pSelected = nullptr;
-    const ScanOutcome outcome =
-        ScanFolder(m_list, std::move(folder), ScanSettings{m_nPitch, m_nSortOption, m_nSortStyle},
-                   [this](const std::string& f) {
-                       m_pDocument->AddToRecentFileList(f);
-                       m_pFrame->SetTitle(ShownText("Pixfold - " + f));
-                   });
-    // An emptied catalogue also gets its scroll sizes back to the empty grid's.
-    SetScrolls();
-    Refresh();
-    shell.ProgressClose();
-    m_pFindFDlg = nullptr;
-    if (!outcome.anyMatch) {
+    ScanHooks hooks;
+    hooks.started = [this] {
+        if (auto* wx = dynamic_cast<WxShell*>(&Shell::Current())) {
+            m_pFindFDlg = wx->Progress();
+        }
+        m_pSelected = nullptr;
+    };
+    hooks.cleared = [this](const std::string& f) {
+        m_pDocument->AddToRecentFileList(f);
+        m_pFrame->SetTitle(ShownText("Pixfold - " + f));
+    };
+    hooks.finished = [this](const ScanOutcome&) {
+        // An emptied catalogue also gets its scroll sizes back to the empty grid's.
+        SetScrolls();
         Refresh();
-        shell.AppMessage("No files found.");
-    }
+        m_pFindFDlg = nullptr;  // closed next
+    };
+    pixfold::OpenFolder(m_list, std::move(folder), CurrentScanSettings(), hooks);
 }
 
 void CPixfoldView::RemoveRecord(ThumbRecord* record) {

@@ -43,6 +43,8 @@ class CPixfoldView : public wxScrolledCanvas {
     // Empties the catalogue and fills it from the folder.
     void OpenFolder(std::string folder);
     void BuildThumbnails(bool showProgress);
+    // Pitch, sort and the thumbnail cache as a scan takes them.
+    ScanSettings CurrentScanSettings() const;
 
     ViewState State() const;
     // The preferences as the view holds them, and back.

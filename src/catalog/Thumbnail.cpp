@@ -1,6 +1,8 @@
 #include "catalog/Thumbnail.h"
 
-#include "jpeg/JpegFile.h"
+#include <cstring>
+#include <new>
+
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 
@@ -16,56 +18,49 @@ ThumbSize FitThumbnail(uint32_t dw, uint32_t dh, uint32_t maxSide) {
     return {static_cast<uint32_t>(uint64_t{maxSide} * dw / dh), maxSide};
 }
 
-void ChooseDecoderScale(uint32_t w, uint32_t h, int pitch, uint32_t& scaleNum,
-                        uint32_t& scaleDenom) {
-    const int64_t p = pitch;
-    if (static_cast<int64_t>(w) <= p && static_cast<int64_t>(h) <= p) {
-        scaleNum = scaleDenom = 1;
-    } else {
-        scaleNum = static_cast<uint32_t>(p - 3 > 0 ? p - 3 : 0);
-        scaleDenom = w > h ? w : h;
+DecoderScale ChooseDecoderScale(uint32_t w, uint32_t h, uint32_t fullSizeUpTo, uint32_t maxSide) {
+    if (w <= fullSizeUpTo && h <= fullSizeUpTo) {
+        return {1, 1};
     }
+    return {maxSide, w > h ? w : h};
+}
+
+uint32_t ThumbMaxForPitch(int pitch) {
+    return pitch > 4 ? static_cast<uint32_t>(pitch - 3) : 1;
 }
 
 namespace {
 
 // As a decode that ran out of memory: said once, no thumbnail, the scan goes on.
-void NoMemoryForThumbnail(ThumbRecord& record) {
-    record.m_nThumbWidth = 0;
-    record.m_nThumbHeight = 0;
+void SayNoMemory() {
     Shell::Current().AppMessage("JpegFile :\nOut of memory", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
 
-void BuildThumbnail(ThumbRecord& record, int pitch) {
-    record.ReleaseThumbnail();
-    MessageSubject subject(record.m_strPath);
-    // A pitch of 3 or less leaves no room for a picture; keep a 1-pixel minimum
-    // so that a bad stored value cannot produce a zero divisor.
-    const uint32_t thumbMax = pitch > 4 ? static_cast<uint32_t>(pitch - 3) : 1;
+BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratch& scratch) {
+    BuiltThumbnail out;
+    MessageSubject subject(path);
+    const uint32_t thumbMax = ThumbMaxForPitch(pitch);
 
+    JpegInput input(path, scratch.input);
+    out.stamp = input.Stamp();
     uint32_t w = 0;
     uint32_t h = 0;
-    if (!JpegFile::ReadDimensions(record.m_strPath, w, h)) {
+    if (!JpegFile::ReadDimensions(input, w, h)) {
         Shell::Current().AppMessage("JPEG Error");
-        return;
+        return out;
     }
-    record.m_nImageWidth = w;
-    record.m_nImageHeight = h;
-    ChooseDecoderScale(w, h, pitch, record.m_nScaleNum, record.m_nScaleDenom);
-    if (record.m_nScaleNum == 0) {
-        record.m_nScaleNum = thumbMax;
-    }
+    out.imageWidth = w;
+    out.imageHeight = h;
+    out.scale = ChooseDecoderScale(w, h, pitch > 0 ? static_cast<uint32_t>(pitch) : 0, thumbMax);
+    out.outcome = BuiltThumbnail::NoPicture;
 
     uint32_t dw = 0;
     uint32_t dh = 0;
-    PixelBuffer decoded =
-        JpegFile::ReadRgb(record.m_strPath, dw, dh, record.m_nScaleNum, record.m_nScaleDenom);
+    PixelBuffer decoded = JpegFile::ReadRgb(input, dw, dh, out.scale.num, out.scale.denom);
     if (!decoded) {
-        record.m_nThumbWidth = 0;
-        record.m_nThumbHeight = 0;
-        return;
+        return out;
     }
 
     const ThumbSize ts = FitThumbnail(dw, dh, thumbMax);
@@ -77,8 +72,8 @@ void BuildThumbnail(ThumbRecord& record, int pitch) {
         if (ts.width > 0 && ts.height > 0) {
             reduced = AllocatePixels(uint64_t{AlignedRowLength(ts.width)} * ts.height);
             if (!reduced) {
-                NoMemoryForThumbnail(record);
-                return;
+                SayNoMemory();
+                return out;
             }
             ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, ts.width, ts.height, true);
         }
@@ -97,13 +92,57 @@ void BuildThumbnail(ThumbRecord& record, int pitch) {
         bits = MakeAlignedRows(&none, ts.width, ts.height, aligned);
     }
     if (!bits) {
-        NoMemoryForThumbnail(record);
+        SayNoMemory();
+        return out;
+    }
+    out.outcome = BuiltThumbnail::Built;
+    out.thumbWidth = ts.width;
+    out.thumbHeight = ts.height;
+    out.bits = std::move(bits);
+    out.stable = input.Unchanged();
+    return out;
+}
+
+void ApplyThumbnail(ThumbRecord& record, BuiltThumbnail built, bool copyBits) {
+    record.ReleaseThumbnail();
+    if (built.outcome == BuiltThumbnail::NoHeader) {
+        return;  // a header failure changes nothing else
+    }
+    record.m_nImageWidth = built.imageWidth;
+    record.m_nImageHeight = built.imageHeight;
+    record.m_nScaleNum = built.scale.num;
+    record.m_nScaleDenom = built.scale.denom;
+    if (built.outcome == BuiltThumbnail::Built && copyBits) {
+        // A zero-sized bitmap is still a (one-byte) array: "empty", not "none".
+        const uint64_t bytes = uint64_t{AlignedRowLength(built.thumbWidth)} * built.thumbHeight;
+        PixelBuffer own(new (std::nothrow) uint8_t[bytes ? bytes : 1]);
+        if (own) {
+            std::memcpy(own.get(), built.bits.get(), bytes ? bytes : 1);
+        } else {
+            MessageSubject subject(record.m_strPath);
+            SayNoMemory();
+        }
+        built.bits = std::move(own);
+        if (!built.bits) {
+            built.outcome = BuiltThumbnail::NoPicture;
+        }
+    }
+    if (built.outcome != BuiltThumbnail::Built) {
+        record.m_nThumbWidth = 0;
+        record.m_nThumbHeight = 0;
         return;
     }
-    record.m_nThumbWidth = ts.width;
-    record.m_nThumbHeight = ts.height;
-    record.m_strDim = Format("%d x %d", static_cast<int>(ts.width), static_cast<int>(ts.height));
-    record.m_pDib = std::move(bits);
+    record.m_nThumbWidth = built.thumbWidth;
+    record.m_nThumbHeight = built.thumbHeight;
+    record.m_strDim =
+        Format("%d x %d", static_cast<int>(built.thumbWidth), static_cast<int>(built.thumbHeight));
+    record.m_pDib = std::move(built.bits);
+}
+
+void BuildThumbnail(ThumbRecord& record, int pitch) {
+    record.ReleaseThumbnail();
+    ThumbnailScratch scratch;
+    ApplyThumbnail(record, MakeThumbnail(record.m_strPath, pitch, scratch), false);
 }
 
 }  // namespace pixfold

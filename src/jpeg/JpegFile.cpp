@@ -1,10 +1,15 @@
 #include "jpeg/JpegFile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // clang-format off
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
@@ -80,6 +85,76 @@ void SetUpErrorManager(JpegErrorManager& jerr) {
     jerr.pub.last_addon_message = kTooManyScansCode;
 }
 
+// The decoder's source: pieces of a JpegInput, with the end of the data
+// handled as the library's own file source handles it (an empty file is an
+// error; a file that ends early gets a warning and an end marker).
+struct InputSource {
+    jpeg_source_mgr pub;
+    JpegInput* input;
+    uint64_t next;  // file offset of the next piece
+    bool startOfFile;
+};
+
+const JOCTET kEndMarker[2] = {0xFF, JPEG_EOI};
+
+extern "C" void InitSource(j_decompress_ptr) {}
+
+extern "C" boolean FillInputBuffer(j_decompress_ptr cinfo) {
+    auto* src = reinterpret_cast<InputSource*>(cinfo->src);
+    size_t length = 0;
+    const uint8_t* data = src->input->ReadAt(src->next, &length);
+    if (!data) {
+        ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    }
+    if (length == 0) {
+        if (src->startOfFile) {
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        }
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        data = kEndMarker;
+        length = sizeof kEndMarker;
+    } else {
+        src->next += length;
+    }
+    src->pub.next_input_byte = data;
+    src->pub.bytes_in_buffer = length;
+    src->startOfFile = false;
+    return TRUE;
+}
+
+extern "C" void SkipInputData(j_decompress_ptr cinfo, long count) {
+    jpeg_source_mgr* src = cinfo->src;
+    if (count <= 0) {
+        return;
+    }
+    while (count > static_cast<long>(src->bytes_in_buffer)) {
+        count -= static_cast<long>(src->bytes_in_buffer);
+        (*src->fill_input_buffer)(cinfo);
+    }
+    src->next_input_byte += count;
+    src->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+extern "C" void TermSource(j_decompress_ptr) {}
+
+// Reads from the start of the input. The manager lives in the decompressor's
+// own memory, released with it.
+void UseInput(j_decompress_ptr cinfo, JpegInput* input) {
+    auto* src = static_cast<InputSource*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(InputSource)));
+    src->pub.init_source = InitSource;
+    src->pub.fill_input_buffer = FillInputBuffer;
+    src->pub.skip_input_data = SkipInputData;
+    src->pub.resync_to_restart = jpeg_resync_to_restart;
+    src->pub.term_source = TermSource;
+    src->pub.bytes_in_buffer = 0;
+    src->pub.next_input_byte = nullptr;
+    src->input = input;
+    src->next = 0;
+    src->startOfFile = true;
+    cinfo->src = &src->pub;
+}
+
 // Adobe writes CMYK inverted; plain CMYK is not. Browsers treat it this way.
 void CmykRowToRgb(const JSAMPLE* in, uint8_t* out, JDIMENSION width, bool inverted) {
     for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
@@ -100,7 +175,7 @@ enum class DecodeResult { Ok, Fatal, OutOfMemory };
 
 // Everything between the recovery point and a possible jump lives here, with
 // plain C locals only: no destructor may be skipped by longjmp.
-DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer, uint32_t* width,
+DecodeResult DecodeInto(JpegInput* input, uint32_t scaleDenom, uint8_t** outBuffer, uint32_t* width,
                         uint32_t* height) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager jerr;
@@ -120,7 +195,7 @@ DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
     cinfo.mem->max_memory_to_use = static_cast<long>(kMaxPixelBytes);
     progress.progress_monitor = JpegScanLimit;
     cinfo.progress = &progress;
-    jpeg_stdio_src(&cinfo, fp);
+    UseInput(&cinfo, input);
     jpeg_read_header(&cinfo, TRUE);
     cinfo.scale_num = 1;
     cinfo.scale_denom = scaleDenom;
@@ -168,7 +243,7 @@ DecodeResult DecodeInto(std::FILE* fp, uint32_t scaleDenom, uint8_t** outBuffer,
     return DecodeResult::Ok;
 }
 
-bool ReadHeader(std::FILE* fp, uint32_t* width, uint32_t* height) {
+bool ReadHeader(JpegInput* input, uint32_t* width, uint32_t* height) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager jerr;
 
@@ -182,7 +257,7 @@ bool ReadHeader(std::FILE* fp, uint32_t* width, uint32_t* height) {
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, fp);
+    UseInput(&cinfo, input);
     jpeg_read_header(&cinfo, TRUE);
     *width = cinfo.image_width;
     *height = cinfo.image_height;
@@ -224,6 +299,14 @@ bool EncodeTo(std::FILE* fp, const uint8_t* buffer, uint32_t width, uint32_t hei
 
 }  // namespace
 
+int JpegFile::DecoderRelease() {
+#ifdef LIBJPEG_TURBO_VERSION_NUMBER
+    return LIBJPEG_TURBO_VERSION_NUMBER;
+#else
+    return JPEG_LIB_VERSION;
+#endif
+}
+
 uint32_t JpegFile::DecoderScaleDenom(uint32_t scaleNum, uint32_t scaleDenom) {
     const uint64_t num = scaleNum;
     const uint64_t den = scaleDenom;
@@ -239,41 +322,115 @@ uint32_t JpegFile::DecoderScaleDenom(uint32_t scaleNum, uint32_t scaleDenom) {
     return 1;
 }
 
+JpegInput::JpegInput(const std::string& path, std::vector<uint8_t>& buffer, size_t piece)
+    : m_path(path), m_buffer(buffer), m_piece(piece > 0 ? piece : 1) {
+    m_fd = OpenRegularFileDescriptor(path);
+    struct stat st {};
+    if (m_fd >= 0 && fstat(m_fd, &st) == 0) {
+        m_stamp = StampOf(st);
+    }
+}
+
+JpegInput::~JpegInput() {
+    if (m_fd >= 0) {
+        close(m_fd);
+    }
+}
+
+bool JpegInput::Unchanged() const {
+    struct stat st {};
+    return m_fd >= 0 && fstat(m_fd, &st) == 0 && StampOf(st) == m_stamp;
+}
+
+const uint8_t* JpegInput::ReadAt(uint64_t offset, size_t* length) {
+    static const uint8_t kNothing = 0;
+    *length = 0;
+    if (m_bufferValid && offset == m_bufferOffset) {
+        *length = m_bufferLength;
+        return m_buffer.data();
+    }
+    if (m_fd < 0) {
+        return &kNothing;
+    }
+    // The whole file (and a little more, should it have grown) in one read
+    // when it fits in a piece.
+    const uint64_t rest = m_stamp.size > offset ? m_stamp.size - offset : 0;
+    const size_t want = static_cast<size_t>(std::min<uint64_t>(m_piece, rest + 4096));
+    if (m_buffer.size() < want) {
+        try {
+            m_buffer.resize(want);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+    size_t got = 0;
+    while (got < want) {
+        const ssize_t n =
+            pread(m_fd, m_buffer.data() + got, want - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;  // end of file, or an error the decoder sees as the end
+        }
+        got += static_cast<size_t>(n);
+    }
+    if (got == 0) {
+        return &kNothing;  // the buffer still holds what it held
+    }
+    m_bufferOffset = offset;
+    m_bufferLength = got;
+    m_bufferValid = true;
+    *length = got;
+    return m_buffer.data();
+}
+
 PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& height,
+                              uint32_t scaleNum, uint32_t scaleDenom) {
+    std::vector<uint8_t> buffer;
+    JpegInput input(path, buffer);
+    return ReadRgb(input, width, height, scaleNum, scaleDenom);
+}
+
+bool JpegFile::ReadDimensions(const std::string& path, uint32_t& width, uint32_t& height) {
+    // The header is near the start: no need to read a large file whole.
+    std::vector<uint8_t> buffer;
+    JpegInput input(path, buffer, size_t{64} << 10);
+    return ReadDimensions(input, width, height);
+}
+
+PixelBuffer JpegFile::ReadRgb(JpegInput& input, uint32_t& width, uint32_t& height,
                               uint32_t scaleNum, uint32_t scaleDenom) {
     width = 0;
     height = 0;
-    MessageSubject subject(path);
-    std::FILE* fp = OpenRegularFileForRead(path);
-    if (!fp) {
-        Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
+    MessageSubject subject(input.Path());
+    if (!input.IsOpen()) {
+        Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", input.Path().c_str()));
         return nullptr;
     }
     uint8_t* raw = nullptr;
-    DecodeResult r = DecodeInto(fp, DecoderScaleDenom(scaleNum, scaleDenom), &raw, &width, &height);
-    std::fclose(fp);
+    DecodeResult r =
+        DecodeInto(&input, DecoderScaleDenom(scaleNum, scaleDenom), &raw, &width, &height);
     if (r == DecodeResult::OutOfMemory) {
         ShowOutOfMemory();
     }
     return PixelBuffer(r == DecodeResult::Ok ? raw : nullptr);
 }
 
-bool JpegFile::ReadDimensions(const std::string& path, uint32_t& width, uint32_t& height) {
-    MessageSubject subject(path);
-    std::FILE* fp = OpenRegularFileForRead(path);
-    if (!fp) {
-        Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", path.c_str()));
+bool JpegFile::ReadDimensions(JpegInput& input, uint32_t& width, uint32_t& height) {
+    MessageSubject subject(input.Path());
+    if (!input.IsOpen()) {
+        Shell::Current().AppMessage(Format("JPEG :\nCan't open %s\n", input.Path().c_str()));
         return false;
     }
     uint32_t w = 0;
     uint32_t h = 0;
-    bool ok = ReadHeader(fp, &w, &h);
-    std::fclose(fp);
-    if (ok) {
-        width = w;
-        height = h;
+    if (!ReadHeader(&input, &w, &h)) {
+        return false;
     }
-    return ok;
+    width = w;
+    height = h;
+    return true;
 }
 
 bool JpegFile::WriteRgb(const std::string& path, const uint8_t* buffer, uint32_t width,

@@ -99,6 +99,33 @@ PixelBuffer MakeAlignedRows(const uint8_t* buffer, uint32_t width, uint32_t heig
     return out;
 }
 
+namespace {
+
+// Division of a block's byte sum by its pixel count. Where the count is small
+// enough (below 4096: sum x count stays under 2^32) a multiply and a shift give
+// exactly the truncated quotient, at a fraction of a division's cost.
+class BlockDivider {
+  public:
+    explicit BlockDivider(uint32_t count)
+        : m_count(count), m_magic(count < 4096 ? (uint64_t{1} << 32) / count + 1 : 0) {}
+    uint8_t operator()(uint32_t sum) const {
+        return static_cast<uint8_t>(m_magic ? (sum * m_magic) >> 32 : sum / m_count);
+    }
+
+  private:
+    uint32_t m_count;
+    uint64_t m_magic;
+};
+
+// Start of block x: the integer times the single-precision ratio, formed in
+// double precision and truncated; never past the last whole block.
+inline uint32_t BlockStart(uint32_t i, float ratio, uint32_t last) {
+    const auto s = static_cast<uint32_t>(static_cast<double>(i) * static_cast<double>(ratio));
+    return s < last ? s : last;
+}
+
+}  // namespace
+
 bool ReduceBlockAverage(const uint8_t* src, uint8_t* dst, uint32_t srcWidth, uint32_t srcHeight,
                         uint32_t dstWidth, uint32_t dstHeight, bool squareBlock) {
     if (dstWidth == 0 || dstHeight == 0 || dstWidth > srcWidth || dstHeight > srcHeight || !src ||
@@ -112,29 +139,39 @@ bool ReduceBlockAverage(const uint8_t* src, uint8_t* dst, uint32_t srcWidth, uin
     if (squareBlock) {
         blockW = blockH = std::min(blockW, blockH);
     }
-    const uint32_t divisor = blockW * blockH;
+    const BlockDivider divide(blockW * blockH);
+    const uint64_t srcRow = uint64_t{srcWidth} * 3;
+    // Single-precision ratios can put the last block a pixel past the edge in
+    // principle; never read outside the source.
+    const uint32_t lastX = srcWidth - blockW;
+    const uint32_t lastY = srcHeight - blockH;
     for (uint32_t y = 0; y < dstHeight; ++y) {
-        uint32_t sy = static_cast<uint32_t>(static_cast<double>(y) * static_cast<double>(ratioY));
-        // Single-precision ratios can put the last block a pixel past the edge
-        // in principle; never read outside the source.
-        sy = std::min(sy, srcHeight - blockH);
-        for (uint32_t x = 0; x < dstWidth; ++x) {
-            uint32_t sx =
-                static_cast<uint32_t>(static_cast<double>(x) * static_cast<double>(ratioX));
-            sx = std::min(sx, srcWidth - blockW);
-            uint32_t sum[3] = {0, 0, 0};
-            for (uint32_t k = 0; k < blockH; ++k) {
-                const uint8_t* p = src + ((uint64_t{sy} + k) * srcWidth + sx) * 3;
+        const uint8_t* row = src + BlockStart(y, ratioY, lastY) * srcRow;
+        uint8_t* d = dst + uint64_t{y} * dstWidth * 3;
+        if (blockW == 1 && blockH == 1) {
+            // A block of one pixel is that pixel.
+            for (uint32_t x = 0; x < dstWidth; ++x, d += 3) {
+                const uint8_t* p = row + uint64_t{BlockStart(x, ratioX, lastX)} * 3;
+                d[0] = p[0];
+                d[1] = p[1];
+                d[2] = p[2];
+            }
+            continue;
+        }
+        for (uint32_t x = 0; x < dstWidth; ++x, d += 3) {
+            const uint8_t* block = row + uint64_t{BlockStart(x, ratioX, lastX)} * 3;
+            uint32_t s0 = 0, s1 = 0, s2 = 0;
+            for (uint32_t k = 0; k < blockH; ++k, block += srcRow) {
+                const uint8_t* p = block;
                 for (uint32_t l = 0; l < blockW; ++l, p += 3) {
-                    sum[0] += p[0];
-                    sum[1] += p[1];
-                    sum[2] += p[2];
+                    s0 += p[0];
+                    s1 += p[1];
+                    s2 += p[2];
                 }
             }
-            uint8_t* d = dst + (uint64_t{y} * dstWidth + x) * 3;
-            d[0] = static_cast<uint8_t>(sum[0] / divisor);
-            d[1] = static_cast<uint8_t>(sum[1] / divisor);
-            d[2] = static_cast<uint8_t>(sum[2] / divisor);
+            d[0] = divide(s0);
+            d[1] = divide(s1);
+            d[2] = divide(s2);
         }
     }
     return true;

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace pixfold {
@@ -80,6 +82,7 @@ bool AtomicFile::Open(const std::string& target) {
     if (exists && access(target.c_str(), W_OK) != 0) {
         return false;
     }
+    m_replaces = exists;
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     const mode_t mode =
         exists && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
@@ -110,8 +113,19 @@ bool AtomicFile::Open(const std::string& target) {
     return true;
 }
 
-bool AtomicFile::Place() {
+bool AtomicFile::Place(bool synced) {
     if (!m_temp.empty()) {
+        // A target that appeared meanwhile is replaced only by a synced file.
+        if (!synced && access(m_target.c_str(), F_OK) == 0) {
+            const int fd = open(m_temp.c_str(), O_RDONLY | O_CLOEXEC);
+            const bool ok = fd >= 0 && fsync(fd) == 0;
+            if (fd >= 0) {
+                close(fd);
+            }
+            if (!ok) {
+                return false;
+            }
+        }
         if (rename(m_temp.c_str(), m_target.c_str()) != 0) {
             return false;
         }
@@ -124,6 +138,9 @@ bool AtomicFile::Place() {
         return err == 0;
     }
     // The target exists: name the file beside it, then rename over it.
+    if (!synced && fsync(fd) != 0) {
+        return false;
+    }
     const std::string dir = DirName(m_target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = ShortTempName(dir);
@@ -147,16 +164,22 @@ bool AtomicFile::Commit() {
     if (!m_fp) {
         return false;
     }
-    bool ok = std::fflush(m_fp) == 0 && !std::ferror(m_fp) && fsync(fileno(m_fp)) == 0;
+    const bool deferred = SyncBatch::Active() && !m_replaces;
+    bool ok =
+        std::fflush(m_fp) == 0 && !std::ferror(m_fp) && (deferred || fsync(fileno(m_fp)) == 0);
     if (!m_temp.empty()) {
         // A named file is closed first, so that a failing close stops the rename.
         ok = (std::fclose(m_fp) == 0) && ok;
         m_fp = nullptr;
     }
-    ok = ok && Place();
+    ok = ok && Place(!deferred);
     Abandon();  // closes an unnamed file (gone unless named) and removes a leftover name
     if (!ok) {
         return false;
+    }
+    if (deferred) {
+        SyncBatch::Note(DirName(m_target));
+        return true;
     }
     // Make the new name itself durable.
     int dfd = open(DirName(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -165,6 +188,53 @@ bool AtomicFile::Commit() {
         close(dfd);
     }
     return true;
+}
+
+namespace {
+
+std::mutex g_syncMutex;
+int g_syncDepth = 0;
+std::set<std::string> g_syncFolders;
+
+}  // namespace
+
+SyncBatch::SyncBatch() {
+    std::lock_guard lock(g_syncMutex);
+    ++g_syncDepth;
+}
+
+SyncBatch::~SyncBatch() {
+    std::set<std::string> folders;
+    {
+        std::lock_guard lock(g_syncMutex);
+        if (--g_syncDepth > 0) {
+            return;
+        }
+        folders.swap(g_syncFolders);
+    }
+    // One flush of each file system holds every file and name written in it.
+    std::set<dev_t> done;
+    for (const std::string& folder : folders) {
+        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat st {};
+        if (fstat(fd, &st) == 0 && done.insert(st.st_dev).second) {
+            syncfs(fd);
+        }
+        close(fd);
+    }
+}
+
+bool SyncBatch::Active() {
+    std::lock_guard lock(g_syncMutex);
+    return g_syncDepth > 0;
+}
+
+void SyncBatch::Note(const std::string& folder) {
+    std::lock_guard lock(g_syncMutex);
+    g_syncFolders.insert(folder);
 }
 
 void AtomicFile::Abandon() {
@@ -178,19 +248,27 @@ void AtomicFile::Abandon() {
     }
 }
 
-std::FILE* OpenRegularFileForRead(const std::string& path) {
+int OpenRegularFileDescriptor(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return nullptr;
+        return -1;
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return nullptr;
+        return -1;
     }
     int flags = fcntl(fd, F_GETFL);
     if (flags >= 0) {
         fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+std::FILE* OpenRegularFileForRead(const std::string& path) {
+    const int fd = OpenRegularFileDescriptor(path);
+    if (fd < 0) {
+        return nullptr;
     }
     std::FILE* fp = fdopen(fd, "rb");
     if (!fp) {

@@ -9,6 +9,20 @@
 
 namespace pixfold {
 
+namespace {
+
+std::string HomeDir() {
+    if (const char* h = std::getenv("HOME"); h && *h) {
+        return h;
+    }
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
+        return pw->pw_dir;
+    }
+    return "/tmp";
+}
+
+}  // namespace
+
 std::string ConfigDir() {
     if (const char* dir = std::getenv("PIXFOLD_CONFIG_DIR"); dir && *dir) {
         return dir;
@@ -16,15 +30,15 @@ std::string ConfigDir() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         return std::string(xdg) + "/pixfold";
     }
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && *h) {
-        home = h;
-    } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
-        home = pw->pw_dir;
-    } else {
-        home = "/tmp";
+    return HomeDir() + "/.config/pixfold";
+}
+
+std::string CacheDir() {
+    // A relative value is to be ignored, as the base directory rules say.
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') {
+        return std::string(xdg) + "/pixfold";
     }
-    return home + "/.config/pixfold";
+    return HomeDir() + "/.cache/pixfold";
 }
 
 bool MakeDirs(const std::string& path) {

@@ -3,13 +3,8 @@
 
 namespace pixfold {
 
-// Large pixel buffers (decoded pictures, the decoder's work areas) are mapped
-// and unmapped on their own rather than carved from the heap, where freed
-// holes between the small thumbnails that stay would never go back to the
-// system. Runs once; later calls do nothing.
-void KeepLargeBuffersOffTheHeap();
-
-// Gives free heap pages back to the system (after a scan).
+// Gives free heap pages back to the system, in every thread's heap (once,
+// after a scan: the decoders' buffers are reused from file to file meanwhile).
 void ReleaseFreeMemory();
 
 }  // namespace pixfold

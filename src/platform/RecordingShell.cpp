@@ -4,7 +4,10 @@ namespace pixfold {
 
 int RecordingShell::Message(const std::string& text, unsigned style, const std::string& caption,
                             MsgOwner owner) {
-    m_events.push_back({Event::Message, text, caption, style, owner});
+    Add(Event::Message, text, caption);
+    m_events.back().style = style;
+    m_events.back().owner = owner;
+    m_events.back().subject = Subject();
     if (m_waitDepth > 0) {
         m_waitSeen = true;
     }
@@ -17,23 +20,23 @@ int RecordingShell::Message(const std::string& text, unsigned style, const std::
 }
 
 void RecordingShell::ProgressOpen(const std::string& text) {
-    m_events.push_back({Event::ProgressOpen, text, {}, 0, MsgOwner::App});
+    Add(Event::ProgressOpen, text, {});
 }
 
 void RecordingShell::ProgressText(const std::string& text) {
-    m_events.push_back({Event::ProgressText, text, {}, 0, MsgOwner::App});
+    Add(Event::ProgressText, text, {});
 }
 
 void RecordingShell::ProgressCaption(const std::string& caption) {
-    m_events.push_back({Event::ProgressCaption, {}, caption, 0, MsgOwner::App});
+    Add(Event::ProgressCaption, {}, caption);
 }
 
 void RecordingShell::ProgressClose() {
-    m_events.push_back({Event::ProgressClose, {}, {}, 0, MsgOwner::App});
+    Add(Event::ProgressClose, {}, {});
 }
 
 bool RecordingShell::OpenWithSystem(const std::string& pathOrUrl) {
-    m_events.push_back({Event::Open, pathOrUrl, {}, 0, MsgOwner::App});
+    Add(Event::Open, pathOrUrl, {});
     return m_openResult;
 }
 
@@ -51,23 +54,23 @@ bool TakeChoice(std::deque<std::string>& choices, std::string* out) {
 }  // namespace
 
 bool RecordingShell::BrowseForFolder(const std::string& title, std::string* folder) {
-    m_events.push_back({Event::BrowseFolder, {}, title, 0, MsgOwner::App});
+    Add(Event::BrowseFolder, {}, title);
     return TakeChoice(m_choices, folder);
 }
 
 bool RecordingShell::ChooseFileToOpen(std::string* path) {
-    m_events.push_back({Event::OpenFileBox, {}, {}, 0, MsgOwner::App});
+    Add(Event::OpenFileBox, {}, {});
     return TakeChoice(m_choices, path);
 }
 
 bool RecordingShell::ChooseSaveAs(const SaveAsRequest& request, std::string* path) {
-    m_events.push_back({Event::SaveAsBox, request.initialPath, request.title, 0, MsgOwner::App});
+    Add(Event::SaveAsBox, request.initialPath, request.title);
     m_lastSaveAs = request;
     return TakeChoice(m_choices, path);
 }
 
 bool RecordingShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
-    m_events.push_back({Event::ColorBox, std::to_string(initial), {}, 0, MsgOwner::App});
+    Add(Event::ColorBox, std::to_string(initial), {});
     if (m_colors.empty()) {
         return false;
     }
@@ -77,7 +80,7 @@ bool RecordingShell::ChooseColor(uint32_t initial, uint32_t* chosen) {
 }
 
 int RecordingShell::AskWarning(const std::string& message, bool* dontShow) {
-    m_events.push_back({Event::Warning, message, "Warning!", 0, MsgOwner::App});
+    Add(Event::Warning, message, "Warning!");
     if (m_warnings.empty()) {
         *dontShow = false;
         return IDNO;

@@ -26,11 +26,12 @@ class RecordingShell : public Shell {
             Warning,
             Beep,
         };
-        Kind kind;
+        Kind kind = Message;
         std::string text;
         std::string caption;
         unsigned style = 0;
         MsgOwner owner = MsgOwner::App;
+        std::string subject;  // the file a message box was about
     };
 
     int Message(const std::string& text, unsigned style, const std::string& caption,
@@ -42,7 +43,7 @@ class RecordingShell : public Shell {
     void BeginWaitCursor() override { ++m_waitDepth; }
     void EndWaitCursor() override { --m_waitDepth; }
     bool OpenWithSystem(const std::string& pathOrUrl) override;
-    void Beep() override { m_events.push_back({Event::Beep, {}, {}, 0, MsgOwner::App}); }
+    void Beep() override { Add(Event::Beep, {}, {}); }
     int Count(Event::Kind kind) const;
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;
@@ -72,6 +73,14 @@ class RecordingShell : public Shell {
     void Clear() { m_events.clear(); }
 
   private:
+    void Add(Event::Kind kind, const std::string& text, const std::string& caption) {
+        Event e;
+        e.kind = kind;
+        e.text = text;
+        e.caption = caption;
+        m_events.push_back(e);
+    }
+
     std::vector<Event> m_events;
     std::deque<int> m_answers;
     std::deque<std::string> m_choices;

@@ -20,6 +20,13 @@ class SettingsStore {
     bool Open(reg::HKEY root, const std::string& productKeyPath, reg::HKEY* key,
               uint32_t* disposition);
 
+    // Only remembers where the product key is: for a reader that must create
+    // nothing (reads of a key that does not exist give the defaults).
+    void UseProductKey(reg::HKEY root, const std::string& productKeyPath) {
+        m_hRootKey = root;
+        m_strProductKey = productKeyPath;
+    }
+
     // Copies Pixfold.INI of the configuration folder into the open product key.
     void MigrateIniFile(reg::HKEY productKey);
 

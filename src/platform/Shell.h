@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace pixfold {
 
@@ -88,8 +89,13 @@ class Shell {
     }
 
     // The shell the core reports through; never null (a silent one by default).
+    // A thread that installed one of its own (ThreadShellScope) reports there.
     static Shell& Current();
     static Shell* Install(Shell* shell);  // returns the previous one
+
+    // Lets a window that shows progress repaint while the caller waits for
+    // work done elsewhere; nothing by default.
+    virtual void KeepAlive() {}
 
     // The file the messages shown meanwhile are about (see MessageSubject);
     // a shell that writes a log may name it, a window shows the texts as they are.
@@ -138,6 +144,43 @@ class ShellScope {
 
   private:
     Shell* m_prev;
+};
+
+// Gives the calling thread a shell of its own for the length of a scope:
+// Shell::Current() there answers with it, other threads are unaffected.
+class ThreadShellScope {
+  public:
+    explicit ThreadShellScope(Shell& shell);
+    ~ThreadShellScope();
+    ThreadShellScope(const ThreadShellScope&) = delete;
+    ThreadShellScope& operator=(const ThreadShellScope&) = delete;
+
+  private:
+    Shell* m_prev;
+};
+
+// A worker's shell: keeps the message boxes of its work, with the file each
+// was about, to be shown later by the interface thread in the order the work
+// was given. Only OK boxes are kept for later (nothing can depend on their
+// answer); every other question and chooser is declined.
+class MessageLog : public QuietShell {
+  public:
+    struct Box {
+        std::string text;
+        unsigned style = 0;
+        std::string caption;
+        MsgOwner owner = MsgOwner::App;
+        std::string subject;
+    };
+    int Message(const std::string& text, unsigned style, const std::string& caption,
+                MsgOwner owner) override;
+    bool Empty() const { return m_boxes.empty(); }
+    // Shows every kept box through the calling thread's shell, in order, each
+    // with its file named as it was; then forgets them.
+    void Replay();
+
+  private:
+    std::vector<Box> m_boxes;
 };
 
 // Names the file that messages are about for the length of a scope.

@@ -70,12 +70,17 @@ int WxShell::Message(const std::string& text, unsigned style, const std::string&
     }
 }
 
-void WxShell::Repaint() {
-    // Lets the progress window paint between files. Only drawing events are
-    // dispatched: no input, no timers, no queued calls run in the middle of a scan.
+void WxShell::Repaint(bool now) {
+    // Only drawing events are dispatched: no input, no timers, no queued calls
+    // run in the middle of a scan.
     if (!m_progress) {
         return;
     }
+    const auto time = std::chrono::steady_clock::now();
+    if (!now && time - m_lastRepaint < std::chrono::milliseconds(50)) {
+        return;
+    }
+    m_lastRepaint = time;
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
         loop->YieldFor(wxEVT_CATEGORY_UI);
     } else {
@@ -105,21 +110,21 @@ void WxShell::ProgressOpen(const std::string& text) {
     });
     m_progress->m_strText = text;
     m_progress->TransferDataToWindow();
-    Repaint();
+    Repaint(true);
 }
 
 void WxShell::ProgressText(const std::string& text) {
     if (m_progress) {
         m_progress->m_strText = text;
         m_progress->TransferDataToWindow();
-        Repaint();
+        Repaint(false);
     }
 }
 
 void WxShell::ProgressCaption(const std::string& caption) {
     if (m_progress) {
         m_progress->SetTitle(ShownText(caption));
-        Repaint();
+        Repaint(true);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <wx/window.h>
 
+#include <chrono>
+
 #include "platform/Shell.h"
 
 namespace pixfold {
@@ -33,11 +35,16 @@ class WxShell final : public Shell {
     bool ChooseSaveAs(const SaveAsRequest& request, std::string* path) override;
     bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
     int AskWarning(const std::string& message, bool* dontShow) override;
+    void KeepAlive() override { Repaint(false); }
 
     CFindFilesDlg* Progress() const { return m_progress; }
 
   private:
-    void Repaint();
+    // Lets the progress window paint: at once, or when it last did so a
+    // while ago (painting after every file of a scan costs more than the files).
+    void Repaint(bool now);
+
+    std::chrono::steady_clock::time_point m_lastRepaint{};
 
     wxWindow* m_main = nullptr;
     wxWindow* m_progressParent = nullptr;

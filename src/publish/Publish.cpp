@@ -5,10 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "catalog/Thumbnail.h"
 #include "jpeg/JpegFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/Memory.h"
+#include "platform/OrderedWork.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
 #include "res/Settings.h"
@@ -74,36 +77,35 @@ bool ImageFiles::Protects(const ThumbRecord& record, const std::string& target) 
     return !(itself && m_replaceOwn);
 }
 
-ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::string& folder,
-                        const ImageFiles* images) {
+ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t limit, int mode,
+                               const std::string& folder, const ImageFiles* images,
+                               std::vector<uint8_t>& buffer) {
     Shell& shell = Shell::Current();
     MessageSubject subject(record.m_strPath);
+    ThumbFileResult out;
     if (!record.m_pDib) {
         shell.AppMessage("JPEG-2-Thumb Error");
-        return {};
+        return out;
     }
+    JpegInput input(record.m_strPath, buffer);
     uint32_t w = 0, h = 0;
-    if (!JpegFile::ReadDimensions(record.m_strPath, w, h)) {
+    if (!JpegFile::ReadDimensions(input, w, h)) {
         shell.AppMessage("JPEG Error");
-        return {};
+        return out;
     }
-    const std::string name = ThumbFileName(record.m_strTitle, record.m_strExt, mode);
-    record.m_strThumbName = name;
-    record.m_strThumbPath = folder + "/" + name;
-    if (images && images->Protects(record, record.m_strThumbPath)) {
+    out.named = true;
+    out.name = ThumbFileName(record.m_strTitle, record.m_strExt, mode);
+    out.path = folder + "/" + out.name;
+    if (images && images->Protects(record, out.path)) {
         // Another photo of the folder has the thumbnail's name: it stays.
-        shell.AppMessage(Format("JpegFile :\nCan't open %s\n", record.m_strThumbPath.c_str()));
-        return {};
+        shell.AppMessage(Format("JpegFile :\nCan't open %s\n", out.path.c_str()));
+        return out;
     }
-    uint32_t num = 1, denom = 1;
-    if (w > limit || h > limit) {
-        num = limit;
-        denom = w > h ? w : h;
-    }
+    const DecoderScale scale = ChooseDecoderScale(w, h, limit, limit);
     uint32_t dw = 0, dh = 0;
-    PixelBuffer decoded = JpegFile::ReadRgb(record.m_strPath, dw, dh, num, denom);
+    PixelBuffer decoded = JpegFile::ReadRgb(input, dw, dh, scale.num, scale.denom);
     if (!decoded) {
-        return {};  // the decoder has said why; the names stay recorded
+        return out;  // the decoder has said why; the names stay recorded
     }
     const ThumbSize size = FitThumbnail(dw, dh, limit);
     const uint8_t* pixels = decoded.get();
@@ -112,14 +114,25 @@ ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std
         reduced = AllocatePixels(uint64_t{AlignedRowLength(size.width)} * size.height);
         if (!reduced || !ReduceBlockAverage(decoded.get(), reduced.get(), dw, dh, size.width,
                                             size.height, true)) {
-            return {};  // a side of 0: nothing to write, and nothing to say
+            return out;  // a side of 0: nothing to write, and nothing to say
         }
         pixels = reduced.get();
     }
-    if (!JpegFile::WriteRgb(record.m_strThumbPath, pixels, size.width, size.height, 100)) {
-        return {};
+    if (JpegFile::WriteRgb(out.path, pixels, size.width, size.height, 100)) {
+        out.size = size;
     }
-    return size;
+    return out;
+}
+
+ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t limit, int mode, const std::string& folder,
+                        const ImageFiles* images) {
+    std::vector<uint8_t> buffer;
+    ThumbFileResult r = WriteThumbFile(record, limit, mode, folder, images, buffer);
+    if (r.named) {
+        record.m_strThumbName = std::move(r.name);
+        record.m_strThumbPath = std::move(r.path);
+    }
+    return r.size;
 }
 
 PageFolder::PageFolder(const std::string& pagePath) : m_page(IdentifyPath(DirName(pagePath))) {}
@@ -309,20 +322,50 @@ bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const Publ
 void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o, std::time_t when,
              const std::function<void()>& reload) {
     const ImageFiles images(list, o.replaceOriginals && o.prepend == kOriginalName);
-    WrittenSizes written;
-    auto make = [&](ThumbRecord& rec) {
-        written[&rec] = MakeThumbFile(rec, o.sizeLimit, o.prepend, o.folder, &images);
-    };
+    auto sync = std::make_unique<SyncBatch>();
+    std::vector<ThumbRecord*> records;
     if (o.doAll) {
         for (const auto& rec : list) {
-            make(*rec);
+            records.push_back(rec.get());
         }
     } else if (selected) {
-        make(*selected);
+        records.push_back(selected);
     }
+    // Workers read the records and write the files; the records change, and
+    // the messages are shown, here, in catalogue order.
+    struct Job {
+        ThumbFileResult result;
+        MessageLog messages;
+    };
+    std::vector<Job> jobs(records.size());
+    const unsigned threads = OrderedWork::DefaultThreads();
+    std::vector<std::vector<uint8_t>> buffers(threads);
+    WrittenSizes written;
+    {
+        OrderedWork work(jobs.size(), threads, size_t{4} * threads, [&](size_t i, unsigned w) {
+            ThreadShellScope messages(jobs[i].messages);
+            jobs[i].result =
+                WriteThumbFile(*records[i], o.sizeLimit, o.prepend, o.folder, &images, buffers[w]);
+        });
+        Shell& shell = Shell::Current();
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            work.WaitFor(i, [&shell] { shell.KeepAlive(); });
+            jobs[i].messages.Replay();
+            ThumbFileResult& r = jobs[i].result;
+            if (r.named) {
+                records[i]->m_strThumbName = std::move(r.name);
+                records[i]->m_strThumbPath = std::move(r.path);
+            }
+            written[records[i]] = r.size;
+            work.Release(i);
+        }
+    }
+    buffers.clear();
+    ReleaseFreeMemory();
     if (o.html) {
         WritePage(list, selected, o, when, o.declareWrittenSize ? &written : nullptr);
     }
+    sync.reset();
     if (o.prepend == kOriginalName && reload) {
         reload();
     }

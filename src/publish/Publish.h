@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "catalog/ThumbCatalog.h"
 #include "catalog/Thumbnail.h"
@@ -74,6 +75,18 @@ class ImageFiles {
 ThumbSize MakeThumbFile(ThumbRecord& record, uint32_t sizeLimit, int mode,
                         const std::string& folder, const ImageFiles* images = nullptr);
 
+// The same without touching the record, for a worker thread: what to record
+// in it and the size written. `input` is the thread's buffer for the image.
+struct ThumbFileResult {
+    bool named = false;  // the names below belong in the record
+    std::string name;
+    std::string path;
+    ThumbSize size;
+};
+ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t sizeLimit, int mode,
+                               const std::string& folder, const ImageFiles* images,
+                               std::vector<uint8_t>& input);
+
 // Which references a page can make relative: those to files in its own folder
 // (asked of the file system); all others are absolute file URLs.
 class PageFolder {
@@ -116,7 +129,8 @@ bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const Publ
                std::time_t when, const WrittenSizes* written = nullptr);
 
 // The whole command after the dialog: every thumbnail (or the selected one),
-// then the page; `reload` runs after naming mode 2.
+// made on one thread per core and taken in catalogue order with their
+// messages; then the page; `reload` runs after naming mode 2.
 void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& options,
              std::time_t when, const std::function<void()>& reload);
 

@@ -69,6 +69,9 @@ inline constexpr Setting kRowCount = detail::Int(kSectionSettings, "RowCount", 5
 inline constexpr Setting kTable = detail::Flag("Table", 0);
 inline constexpr Setting kThumbFolder = detail::Text("Folder", "");
 
+// The thumbnail cache's size limit in MiB; 0 turns the cache off.
+inline constexpr Setting kCacheSize = detail::Int(kSectionSettings, "CacheSize", 256, 0, 1 << 20);
+
 // The main window's placement.
 inline constexpr Setting kScreenX = detail::Int(kSectionScreen, "x", 0);
 inline constexpr Setting kScreenY = detail::Int(kSectionScreen, "y", 0);
@@ -82,7 +85,7 @@ inline constexpr const Setting* kAllSettings[] = {
     &kShowDim,   &kShowFileName, &kShowFileSize, &kShowFileDate, &kSlideTime,   &kRandom,
     &kMru,       &kNoDelDlg,     &kNoOverDlg,    &kHtml,         &kPrepend,     &kHref,
     &kHtmlFile,  &kDoAll,        &kRowCount,     &kTable,        &kThumbFolder, &kScreenX,
-    &kScreenY,   &kScreenCx,     &kScreenCy,
+    &kScreenY,   &kScreenCx,     &kScreenCy,     &kCacheSize,
 };
 
 }  // namespace pixfold::res

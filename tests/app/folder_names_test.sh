@@ -16,7 +16,7 @@ opens() {  # label, locale, folder
     local label=$1 locale=$2 folder=$3 cfg="$work/config-$1"
     mkdir -p "$folder" "$cfg"
     convert -size 40x30 xc:white "$folder/a.jpg"
-    PIXFOLD_CONFIG_DIR=$cfg LANG=$locale LC_ALL=$locale "$PIXFOLD" "$folder" 2>/dev/null &
+    PIXFOLD_CONFIG_DIR=$cfg XDG_CACHE_HOME=$work/cache LANG=$locale LC_ALL=$locale "$PIXFOLD" "$folder" 2>/dev/null &
     local pid=$! found=1
     for _ in $(seq 150); do
         if LC_ALL=C grep -qxF "File1=$folder"$'\r' "$cfg/Pixfold.INI" 2>/dev/null; then

@@ -6,6 +6,7 @@ IMAGES=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PIXFOLD_CONFIG_DIR=$work/config
+export XDG_CACHE_HOME=$work/cache
 pass=0
 fail=0
 check() {  # description, command status
@@ -55,6 +56,18 @@ grep -qx "$IMAGES/.*: JPEG Error" "$work/err"; check "JPEG Error message names t
 n=$(grep -n $'\tsize-1x1000-grayscale.jpg\t' "$work/t.txt" | cut -d: -f1)
 [ "$(head -c 8 "$work/allppm/$(printf %04d $((n - 1))).ppm")" = $'P6\n0 100' ]; check "a thumbnail 0 pixels wide" $?
 [ "$(wc -l <"$work/all.txt")" -eq "$(ls "$IMAGES"/*.jpg | wc -l)" ]; check "every file has a line" $?
+
+# The thumbnail cache: a second scan gives the same thumbnails and messages.
+"$BATCH" cache clear; check "cache clear exits 0" $?
+"$BATCH" thumbs "$IMAGES" --out "$work/c1" --sort name >"$work/c1.txt" 2>"$work/c1.err"
+"$BATCH" cache stats | grep -qx $'entries\t[1-9][0-9]*'; check "a scan fills the cache" $?
+"$BATCH" cache stats | grep -qxF "file"$'\t'"$work/cache/pixfold/thumbnails.db"; check "the cache is under XDG_CACHE_HOME" $?
+"$BATCH" thumbs "$IMAGES" --out "$work/c2" --sort name >"$work/c2.txt" 2>"$work/c2.err"
+cmp -s "$work/c1.txt" "$work/c2.txt" && cmp -s "$work/c1.err" "$work/c2.err" && diff -r "$work/c1" "$work/c2" >/dev/null
+check "from the cache: the same thumbnails and messages" $?
+"$BATCH" cache clear && "$BATCH" details "$work/good" --no-cache >/dev/null && "$BATCH" cache stats | grep -qx $'entries\t0'
+check "--no-cache leaves the cache alone" $?
+"$BATCH" cache sideways >/dev/null 2>&1; [ $? -eq 2 ]; check "cache needs stats or clear" $?
 
 # Empty folder: "No files found." and exit 1.
 mkdir -p "$work/empty"

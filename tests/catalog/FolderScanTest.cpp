@@ -3,8 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "TestUtil.h"
 #include "catalog/FolderScan.h"
+#include "catalog/Thumbnail.h"
+#include "platform/TextUtil.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -52,8 +56,9 @@ TEST_F(FolderScanTest, FindsJpgThenJpegKeepingCaseAndSkippingDotsAndFolders) {
     MakeJpeg(dir / "note.png", 40, 30);
     mkdir((dir / "sub.jpg").c_str(), 0755);
     std::string titleFolder;
-    ScanOutcome out = OpenFolder(list, dir.path() + "/", ScanSettings{},
-                                 [&](const std::string& f) { titleFolder = f; });
+    ScanHooks hooks;
+    hooks.cleared = [&](const std::string& f) { titleFolder = f; };
+    ScanOutcome out = OpenFolder(list, dir.path() + "/", ScanSettings{}, hooks);
     EXPECT_TRUE(out.anyMatch);
     EXPECT_EQ(titleFolder, dir.path()) << "one trailing separator removed";
     EXPECT_EQ(Titles(), (std::vector<std::string>{"a.Jpg", "IMG.JPG", "b.jpeg"}));
@@ -220,6 +225,69 @@ TEST_F(FolderScanTest, FileDeletedBeforeDecodeKeepsItsRecord) {
     EXPECT_EQ(
         deleting.Messages(),
         (std::vector<std::string>{"JPEG :\nCan't open " + (dir / "b.jpg") + "\n", "JPEG Error"}));
+}
+
+namespace {
+
+// A record's thumbnail as the grid shows it, and the events of a shell, as text.
+std::string ThumbOf(const ThumbRecord& r) {
+    std::string out =
+        Format("%u %u %u/%u %s %u %u", r.m_nImageWidth, r.m_nImageHeight, r.m_nScaleNum,
+               r.m_nScaleDenom, r.m_strDim.c_str(), r.m_nThumbWidth, r.m_nThumbHeight);
+    if (r.m_pDib) {
+        const size_t bytes = size_t{AlignedRowLength(r.m_nThumbWidth)} * r.m_nThumbHeight;
+        out += " bits " + std::string(reinterpret_cast<const char*>(r.m_pDib.get()), bytes);
+    }
+    return out;
+}
+
+std::vector<std::string> EventsOf(const std::vector<RecordingShell::Event>& events) {
+    std::vector<std::string> out;
+    for (const auto& e : events) {
+        out.push_back(Format("%d|%s|%s|%u|%d|%s", e.kind, e.text.c_str(), e.caption.c_str(),
+                             e.style, static_cast<int>(e.owner), e.subject.c_str()));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(FolderScanTest, WorkersGiveWhatOneThreadGives) {
+    // Every test image, good and bad, and more bad ones among good ones.
+    for (const std::string& image : AllTestImages()) {
+        WriteFile(dir / image.substr(image.rfind('/') + 1), ReadFile(image));
+    }
+    MakeJpeg(dir / "big.jpg", 1600, 1200);
+    MakeJpeg(dir / "wide.jpg", 4000, 10);
+    MakeComponentsJpeg(dir / "two.jpg", 2, 40, 30);
+    const std::string big = ReadFile(dir / "big.jpg");
+    WriteFile(dir / "cut.jpg", big.substr(0, big.size() / 2));
+    WriteFile(dir / "text.jpg", "not a picture");
+    mkfifo((dir / "pipe.jpg").c_str(), 0600);
+    symlink((dir / "nowhere").c_str(), (dir / "gone.jpg").c_str());
+
+    ScanSettings settings{103, kSortName, 0};
+    settings.workers = 3;
+    OpenFolder(list, dir.path(), settings);
+    const auto& events = shell.Events();
+    auto from = std::find_if(events.begin(), events.end(), [](const auto& e) {
+        return e.kind == RecordingShell::Event::ProgressCaption;
+    });
+    ASSERT_NE(from, events.end());
+    const std::vector<RecordingShell::Event> built(from + 1, events.end() - 1);
+
+    // The same records built one by one on this thread, as the scan used to.
+    RecordingShell one;
+    ShellScope inner(one);
+    for (const auto& r : list) {
+        ThumbRecord alone;
+        alone.m_strPath = r->m_strPath;
+        one.ProgressText(alone.m_strPath);
+        BuildThumbnail(alone, 103);
+        EXPECT_EQ(ThumbOf(*r), ThumbOf(alone)) << r->m_strPath;
+    }
+    EXPECT_EQ(EventsOf(built), EventsOf(one.Events()));
+    EXPECT_GT(one.Count(RecordingShell::Event::Message), 10);
 }
 
 TEST_F(FolderScanTest, RootFolderSearchesTheRoot) {

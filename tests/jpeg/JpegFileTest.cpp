@@ -12,6 +12,7 @@
 
 #include "TestUtil.h"
 #include "jpeg/JpegFile.h"
+#include "platform/TextUtil.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -211,6 +212,34 @@ TEST_F(JpegFileTest, DecodesEveryKindOfLegalFile) {
     }
 }
 
+TEST_F(JpegFileTest, WholeFilesAndSmallPiecesDecodeAlike) {
+    // Good, truncated and corrupt files alike: the decoder given the whole
+    // file at once and the same file 4 KiB at a time (as a stream reader hands
+    // it over) make the same pixels and the same messages.
+    auto decode = [&](const std::string& path, size_t piece, uint32_t denom) {
+        shell.Clear();
+        std::vector<uint8_t> buffer;
+        JpegInput input(path, buffer, piece);
+        uint32_t hw = 0, hh = 0, w = 0, h = 0;
+        std::string out = JpegFile::ReadDimensions(input, hw, hh) ? "header " : "no header ";
+        if (PixelBuffer px = JpegFile::ReadRgb(input, w, h, 1, denom)) {
+            out.append(reinterpret_cast<const char*>(px.get()), size_t{w} * h * 3);
+        }
+        out += Format(" %ux%u %ux%u", hw, hh, w, h);
+        for (const auto& e : shell.MessageEvents()) {
+            out += "|" + e.text + "|" + e.caption + "|" + std::to_string(e.style) + "|" +
+                   std::to_string(static_cast<int>(e.owner));
+        }
+        return out;
+    };
+    for (const std::string& path : AllTestImages()) {
+        for (uint32_t denom : {1u, 8u}) {
+            EXPECT_EQ(decode(path, JpegInput::kWholeFileLimit, denom), decode(path, 4096, denom))
+                << path << " at 1/" << denom;
+        }
+    }
+}
+
 TEST_F(JpegFileTest, FourComponentFilesBecomeRgb) {
     // Reference colours as a colour-managed viewer shows these two Adobe files.
     struct Probe {
@@ -235,61 +264,10 @@ TEST_F(JpegFileTest, FourComponentFilesBecomeRgb) {
     }
 }
 
-namespace {
-
-// A JPEG whose components have no colour meaning: component c holds the value
-// 200 - 50 * c everywhere. The decoder takes at most four components in a scan,
-// so with more only the first four scans are kept: the others decode as 128.
-void WriteComponents(const std::string& path, int components, JDIMENSION w, JDIMENSION h) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    std::FILE* fp = std::fopen(path.c_str(), "wb");
-    jpeg_stdio_dest(&cinfo, fp);
-    cinfo.image_width = w;
-    cinfo.image_height = h;
-    cinfo.input_components = components;
-    cinfo.in_color_space = JCS_UNKNOWN;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    // A scan holds at most four components: one scan per component.
-    std::vector<jpeg_scan_info> scans(static_cast<size_t>(components));
-    for (int c = 0; c < components; ++c) {
-        scans[c] = {1, {c, 0, 0, 0}, 0, 63, 0, 0};
-        cinfo.comp_info[c].component_id = c + 1;
-    }
-    cinfo.scan_info = scans.data();
-    cinfo.num_scans = components;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(size_t{w} * components);
-    for (size_t i = 0; i < row.size(); ++i) {
-        row[i] = static_cast<JSAMPLE>(200 - 50 * (i % components) % 200);
-    }
-    while (cinfo.next_scanline < h) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(fp);
-    if (components > 4) {
-        std::string bytes = ReadFile(path);
-        size_t fifthScan = 0;
-        for (int n = 0; n < 5; ++n) {
-            fifthScan = bytes.find("\xFF\xDA", fifthScan + 1);
-        }
-        bytes.erase(fifthScan, bytes.rfind("\xFF\xD9") - fifthScan);
-        WriteFile(path, bytes);
-    }
-}
-
-}  // namespace
-
 TEST_F(JpegFileTest, OtherComponentCountsShowTheFirstAsGrey) {
     for (int components : {2, 5, 10}) {
         const std::string path = dir / ("c" + std::to_string(components) + ".jpg");
-        WriteComponents(path, components, 40, 24);
+        MakeComponentsJpeg(path, components, 40, 24);
         uint32_t w = 0, h = 0;
         PixelBuffer px = JpegFile::ReadRgb(path, w, h, 1, 1);
         ASSERT_TRUE(px) << components;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -158,6 +159,58 @@ TEST(ReduceBlockAverage, SquareBlockTakesTheSmallerRatio) {
     // Without the square flag the block is 4 x 3.
     ASSERT_TRUE(ReduceBlockAverage(src.data(), dst.data(), sw, sh, 100, 75, false));
     EXPECT_EQ(dst[0], 40);
+}
+
+TEST(ReduceBlockAverage, MatchesTheFloatingPointDefinitionOnAnySize) {
+    // The arithmetic as defined: single-precision ratios, starts formed in
+    // double precision, sums divided one by one.
+    auto reference = [](const std::vector<uint8_t>& src, uint32_t sw, uint32_t sh, uint32_t dw,
+                        uint32_t dh, bool square) {
+        const float rx = static_cast<float>(sw) / static_cast<float>(dw);
+        const float ry = static_cast<float>(sh) / static_cast<float>(dh);
+        uint32_t bw = static_cast<uint32_t>(rx), bh = static_cast<uint32_t>(ry);
+        if (square) {
+            bw = bh = std::min(bw, bh);
+        }
+        std::vector<uint8_t> out(size_t{dw} * dh * 3);
+        for (uint32_t y = 0; y < dh; ++y) {
+            for (uint32_t x = 0; x < dw; ++x) {
+                const auto sx = static_cast<uint32_t>(double(x) * double(rx));
+                const auto sy = static_cast<uint32_t>(double(y) * double(ry));
+                for (uint32_t p = 0; p < 3; ++p) {
+                    uint32_t sum = 0;
+                    for (uint32_t k = 0; k < bh; ++k) {
+                        for (uint32_t l = 0; l < bw; ++l) {
+                            sum += src[((size_t{sy} + k) * sw + sx + l) * 3 + p];
+                        }
+                    }
+                    out[(size_t{y} * dw + x) * 3 + p] = static_cast<uint8_t>(sum / (bw * bh));
+                }
+            }
+        }
+        return out;
+    };
+    // Block sides 1 to 71 (counts past 4096 take the plain division), ratios
+    // whole and fractional, bytes up to 255 so that sums reach their largest.
+    const struct {
+        uint32_t sw, sh, dw, dh;
+    } sizes[] = {{103, 50, 100, 48},  {206, 100, 100, 48}, {500, 375, 100, 75},
+                 {401, 299, 100, 74}, {7, 5, 7, 5},        {640, 480, 9, 7},
+                 {1000, 10, 100, 1},  {13, 997, 1, 76},    {1420, 1420, 20, 20}};
+    uint32_t seed = 99;
+    for (const auto& s : sizes) {
+        std::vector<uint8_t> src(size_t{s.sw} * s.sh * 3);
+        for (uint8_t& b : src) {
+            seed = seed * 1103515245u + 12345u;
+            b = (seed >> 20) % 3 == 0 ? 255 : static_cast<uint8_t>(seed >> 24);
+        }
+        for (bool square : {true, false}) {
+            std::vector<uint8_t> dst(size_t{s.dw} * s.dh * 3);
+            ASSERT_TRUE(ReduceBlockAverage(src.data(), dst.data(), s.sw, s.sh, s.dw, s.dh, square));
+            ASSERT_EQ(dst, reference(src, s.sw, s.sh, s.dw, s.dh, square))
+                << s.sw << "x" << s.sh << " -> " << s.dw << "x" << s.dh << " square " << square;
+        }
+    }
 }
 
 TEST(PixelLimits, SizesAreCheckedIn64Bits) {

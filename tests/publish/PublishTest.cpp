@@ -308,6 +308,54 @@ TEST_F(PublishTest, FailuresAreReportedAndTheRestGoesOn) {
     EXPECT_EQ(list.at(0).m_strThumbName, "tn_a.jpg") << "left as it was";
 }
 
+TEST_F(PublishTest, WorkersWriteWhatOneThreadWrites) {
+    for (const std::string& image : AllTestImages()) {
+        WriteFile(dir / image.substr(image.rfind('/') + 1), ReadFile(image));
+    }
+    MakeJpeg(dir / "big.jpg", 1600, 1200);
+    MakeJpeg(dir / "late.jpg", 300, 200);
+    MakeJpeg(dir / "later.jpg", 300, 200);
+    Scan(dir.path());
+    // Broken after the scan: one header, one picture.
+    WriteFile(dir / "late.jpg", "broken now");
+    WriteFile(dir / "later.jpg", ReadFile(TestImage("corrupt-wrong-restart-marker-1280x960.jpg")));
+    const std::string out = dir / "out";
+    MakeDirs(out);
+    auto written = [&] {
+        std::vector<std::string> files;
+        for (const auto& r : list) {
+            files.push_back(r->m_strThumbName + " " + r->m_strThumbPath + " " +
+                            (Exists(r->m_strThumbPath) ? ReadFile(r->m_strThumbPath) : "-"));
+            unlink(r->m_strThumbPath.c_str());
+            r->m_strThumbName.clear();
+            r->m_strThumbPath.clear();
+        }
+        return files;
+    };
+
+    shell.Clear();
+    for (const auto& r : list) {
+        MakeThumbFile(*r, 100, kAppendTn, out);
+    }
+    const auto oneMessages = shell.MessageEvents();
+    const auto oneFiles = written();
+
+    shell.Clear();
+    PublishOptions o = Options(out);
+    o.html = 0;
+    Publish(list, nullptr, o, 0, {});
+    const auto messages = shell.MessageEvents();
+    ASSERT_EQ(messages.size(), oneMessages.size());
+    EXPECT_GT(messages.size(), 10u);
+    for (size_t i = 0; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].text, oneMessages[i].text) << i;
+        EXPECT_EQ(messages[i].caption, oneMessages[i].caption) << i;
+        EXPECT_EQ(messages[i].style, oneMessages[i].style) << i;
+        EXPECT_EQ(messages[i].subject, oneMessages[i].subject) << i;
+    }
+    EXPECT_EQ(written(), oneFiles);
+}
+
 TEST_F(PublishTest, OriginalNamesReplaceThroughATemporaryFileThenReload) {
     MakeJpeg(dir / "a.jpg", 800, 600);
     Scan(dir.path());
