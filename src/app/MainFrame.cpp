@@ -3,16 +3,15 @@
 #include <wx/accel.h>
 #include <wx/artprov.h>
 #include <wx/aui/auibar.h>
-#include <wx/cshelp.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
 
 #include "app/PixfoldDoc.h"
+#include "app/PixfoldView.h"
 #include "app/RecentFileList.h"
 #include "app/UserGuide.h"
-#include "catalog/PixfoldView.h"
 #include "platform/AtomicFile.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
@@ -438,12 +437,7 @@ void CMainFrame::OnHelp() {
 }
 
 void CMainFrame::OnContextHelp(wxCommandEvent&) {
-    if (s_contextHelpHook) {
-        s_contextHelpHook();
-        return;
-    }
-    // The pointer becomes a question mark; the next click shows that window's help.
-    wxContextHelp help(this, true);
+    Shell::Current().ContextHelp();
 }
 
 }  // namespace pixfold

@@ -70,8 +70,6 @@ class CMainFrame : public wxFrame {
   public:
     // Opens the user guide in the browser (F1, Help Topics).
     void OnHelp();
-    // Test seam: what Shift+F1 would start instead of the context-help mode.
-    static inline std::function<void()> s_contextHelpHook;
 
     SettingsStore& m_store;
     CPixfoldDoc& m_doc;

@@ -12,7 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/PixfoldDoc.h"
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 #include "catalog/ViewPrefs.h"
 #include "dialogs/AboutDialog.h"
 #include "platform/AtomicFile.h"
@@ -199,11 +199,7 @@ void CPixfoldApp::OnRecent(wxCommandEvent& event) {
 
 void CPixfoldApp::OnAppAbout() {
     CAboutDialog dlg(m_pMainFrame, &m_bMailLinkVisited, &m_bWebLinkVisited);
-    if (s_aboutHook) {
-        s_aboutHook(dlg);
-    } else {
-        dlg.ShowModal();
-    }
+    dlg.ShowModal();
 }
 
 void CPixfoldApp::OnFileNew(wxCommandEvent&) {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/RecentFileList.h"
-#include "platform/SettingsStore.h"
+#include "app/WxShell.h"
 #include "platform/Registry.h"
-#include "platform/WxShell.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 
@@ -63,9 +63,8 @@ class CPixfoldApp : public wxApp {
     void OnRecent(wxCommandEvent& event);
 
   public:
-    // The About box (shown modally; tests run the hook instead of ShowModal).
+    // The About box, shown modally.
     void OnAppAbout();
-    static inline std::function<int(class CAboutDialog&)> s_aboutHook;
 
   private:
     std::unique_ptr<reg::Registry> m_registry;

@@ -1,6 +1,6 @@
 #include "app/PixfoldDoc.h"
 
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 
 namespace pixfold {
 

@@ -2,8 +2,8 @@
 // The grid of square cells: its size and scrolling, painting and hit testing,
 // as arithmetic over the catalogue.
 
-#include "catalog/Canvas.h"
 #include "catalog/ThumbCatalog.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

@@ -6,20 +6,9 @@
 #include <string>
 
 #include "jpeg/PixelOps.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
-
-struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-
-    bool Contains(int32_t x, int32_t y) const {
-        return x >= left && x < right && y >= top && y < bottom;
-    }
-    bool operator==(const Rect&) const = default;
-};
 
 class ThumbRecord {
   public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "catalog/Canvas.h"
+#include "platform/Canvas.h"
 #include "platform/SettingsStore.h"
 #include "res/Settings.h"
 

@@ -2,8 +2,8 @@
 
 #include <wx/statbmp.h>
 
-#include "app/AppIcon.h"
 #include "dialogs/StaticLink.h"
+#include "platform/AppIcon.h"
 #include "platform/WxIcons.h"
 
 namespace pixfold {

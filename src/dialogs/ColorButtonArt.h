@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "catalog/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

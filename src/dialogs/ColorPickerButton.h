@@ -4,8 +4,8 @@
 
 #include <wx/control.h>
 
-#include "catalog/Canvas.h"
 #include "dialogs/ColorButtonArt.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

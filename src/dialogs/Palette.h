@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "catalog/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "catalog/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

@@ -25,6 +25,7 @@ class RecordingShell : public Shell {
             ColorBox,
             Warning,
             Beep,
+            ContextHelp,
         };
         Kind kind = Message;
         std::string text;
@@ -44,6 +45,7 @@ class RecordingShell : public Shell {
     void EndWaitCursor() override { --m_waitDepth; }
     bool OpenWithSystem(const std::string& pathOrUrl) override;
     void Beep() override { Add(Event::Beep, {}, {}); }
+    void ContextHelp() override { Add(Event::ContextHelp, {}, {}); }
     int Count(Event::Kind kind) const;
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;

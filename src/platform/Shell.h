@@ -55,6 +55,10 @@ class Shell {
     // The default beep.
     virtual void Beep() = 0;
 
+    // The "what is this?" mode: the pointer becomes a question mark and the
+    // next click shows the help of the window under it.
+    virtual void ContextHelp() {}
+
     // Folder browser; false when cancelled.
     virtual bool BrowseForFolder(const std::string& title, std::string* folder) = 0;
 

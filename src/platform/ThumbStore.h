@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "jpeg/PixelOps.h"
 #include "platform/FileStamp.h"
+#include "platform/PixelBuffer.h"
 
 struct sqlite3;
 

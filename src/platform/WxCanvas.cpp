@@ -5,7 +5,7 @@
 #include <wx/bitmap.h>
 #include <wx/image.h>
 
-#include "jpeg/PixelOps.h"
+#include "platform/PixelBuffer.h"
 #include "platform/WxText.h"
 
 namespace pixfold {

@@ -7,7 +7,7 @@
 #include <wx/font.h>
 #include <wx/region.h>
 
-#include "catalog/Canvas.h"
+#include "platform/Canvas.h"
 
 namespace pixfold {
 

@@ -2,7 +2,7 @@
 
 #include <wx/image.h>
 
-#include "app/AppIcon.h"
+#include "platform/AppIcon.h"
 
 namespace pixfold {
 

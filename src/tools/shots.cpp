@@ -12,7 +12,7 @@
 
 #include "app/MainFrame.h"
 #include "app/PixfoldApp.h"
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ColorPalettePopup.h"
 #include "dialogs/PreferencesDialog.h"
@@ -51,29 +51,29 @@ class ShotsApp : public CPixfoldApp {
   private:
     void Tour() {
         CPixfoldView* view = MainFrame()->View();
-        for (int i = 0; i < 100 && view->m_list.size() < 2; ++i) {
+        for (int i = 0; i < 100 && view->Model().m_list.size() < 2; ++i) {
             wxYield();
             wxMilliSleep(50);
         }
-        view->m_bShowDim = 1;
-        view->m_bShowFileSize = 0;
-        view->m_bShowFileDate = 0;
+        view->Model().m_prefs.showDim = 1;
+        view->Model().m_prefs.showFileSize = 0;
+        view->Model().m_prefs.showFileDate = 0;
         view->Refresh();
         wxYield();
-        if (view->m_list.size() < 2) {
+        if (view->Model().m_list.size() < 2) {
             std::fprintf(stderr, "pixfold-shots: the sample folder did not open\n");
             MainFrame()->Close(true);
             return;
         }
         // Select the second thumbnail, as a click would.
-        const Rect& cell = view->m_list.at(1).m_rcCell;
+        const Rect& cell = view->Model().m_list.at(1).m_rcCell;
         wxMouseEvent click(wxEVT_LEFT_DOWN);
         click.SetPosition(view->CalcScrolledPosition(wxPoint(cell.left + 5, cell.top + 5)));
         view->GetEventHandler()->ProcessEvent(click);
         Capture(m_out + "/main-window.png");
 
         auto* prefs = new CPreferencesDialog(MainFrame(), *m_pSettings);
-        prefs->m_nPitch = view->m_nPitch;
+        prefs->m_nPitch = view->Model().m_prefs.pitch;
         prefs->m_nPitchMin = 50;
         prefs->m_nPitchMax = view->GetClientSize().x;
         prefs->m_nSortOption = 1;
@@ -96,8 +96,8 @@ class ShotsApp : public CPixfoldApp {
         prefs->Destroy();
 
         // Make Thumbs options with the page on.
-        auto* make =
-            new CMakeThumbsDlg(MainFrame(), *m_pSettings, view->m_list.at(0).m_strFolder, true);
+        auto* make = new CMakeThumbsDlg(MainFrame(), *m_pSettings,
+                                        view->Model().m_list.at(0).m_strFolder, true);
         make->m_nSizeLimit = 100;
         make->m_bHtml = 1;
         make->m_bHref = 1;
@@ -118,10 +118,10 @@ class ShotsApp : public CPixfoldApp {
         about->Destroy();
 
         // A picture at full size with all four captions.
-        view->m_bShowDim = view->m_bShowFileName = view->m_bShowFileSize = view->m_bShowFileDate =
-            1;
-        ThumbRecord* shown = &view->m_list.at(0);
-        for (const auto& r : view->m_list) {
+        view->Model().m_prefs.showDim = view->Model().m_prefs.showFileName =
+            view->Model().m_prefs.showFileSize = view->Model().m_prefs.showFileDate = 1;
+        ThumbRecord* shown = &view->Model().m_list.at(0);
+        for (const auto& r : view->Model().m_list) {
             if (r->m_nImageWidth <= 900 && r->m_nImageHeight <= 700 && r->m_nImageWidth >= 400) {
                 shown = r.get();  // one that fits the screen
             }
@@ -133,7 +133,8 @@ class ShotsApp : public CPixfoldApp {
                 w->Destroy();
             }
         }
-        view->m_bShowDim = view->m_bShowFileSize = view->m_bShowFileDate = 0;
+        view->Model().m_prefs.showDim = view->Model().m_prefs.showFileSize =
+            view->Model().m_prefs.showFileDate = 0;
 
         // The slide show, three pictures on.
         view->OnStartSlideShow();

@@ -5,22 +5,22 @@
 #include <wx/settings.h>
 #include <wx/window.h>
 
-#include "app/MainFrame.h"
-#include "catalog/PixfoldView.h"
+#include "catalog/SlideShow.h"
 #include "jpeg/JpegFile.h"
 #include "platform/WxCanvas.h"
 #include "platform/WxScreen.h"
 #include "platform/WxText.h"
-#include "viewer/SlideShow.h"
+#include "viewer/ImageHost.h"
 
 namespace pixfold {
 
-CImageWnd::CImageWnd(CPixfoldView* view) : m_view(view) {}
+CImageWnd::CImageWnd(ImageHost* host)
+    : m_host(host), m_hostWindow(host ? host->HostWindow() : nullptr) {}
 
 CImageWnd::~CImageWnd() {
     // The show's window going away ends the show's hold on the view.
-    if (m_bSlideShow && m_view && m_view->m_pSlideWnd == this) {
-        m_view->m_pSlideWnd = nullptr;
+    if (m_bSlideShow && Host()) {
+        Host()->ImageWindowGone(this);
     }
 }
 
@@ -28,7 +28,7 @@ bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
     m_pRecord = record;
     m_bSlideShow = slideShow;
     const Rect r = PlaceWindow(record, false);
-    wxWindow* owner = m_view ? static_cast<wxWindow*>(m_view->Frame()) : nullptr;
+    wxWindow* owner = Host() ? Host()->OwnerWindow() : nullptr;
     if (!wxFrame::Create(owner, wxID_ANY, wxEmptyString, wxPoint(r.left, r.top),
                          wxSize(r.right - r.left, r.bottom - r.top),
                          wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER)) {
@@ -162,11 +162,12 @@ void CImageWnd::Render(wxDC& dc) {
             dc.DrawBitmap(m_display, m_displayArea.GetTopLeft(), false);
         }
     }
-    if (!m_view) {
+    if (!Host()) {
         return;
     }
-    const bool dim = m_view->m_bShowDim, size = m_view->m_bShowFileSize,
-               name = m_view->m_bShowFileName, date = m_view->m_bShowFileDate;
+    const ViewPrefs& prefs = Host()->Prefs();
+    const bool dim = prefs.showDim, size = prefs.showFileSize, name = prefs.showFileName,
+               date = prefs.showFileDate;
     if (!(dim || size || name || date)) {
         return;
     }
@@ -197,13 +198,13 @@ void CImageWnd::OnPaint(wxPaintEvent&) {
 
 void CImageWnd::HandleChar(int key) {
     if (key == WXK_ESCAPE) {
-        if (m_view) {
-            m_view->StopSlideTimer();
+        if (Host()) {
+            Host()->StopSlideTimer();
         }
         Destroy();
     } else if (key == WXK_SPACE) {
-        if (m_view) {
-            m_view->m_bSlidePaused = !m_view->m_bSlidePaused;
+        if (Host()) {
+            Host()->ToggleSlidePause();
         }
     }
 }

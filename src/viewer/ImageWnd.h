@@ -14,11 +14,11 @@
 
 namespace pixfold {
 
-class CPixfoldView;
+class ImageHost;
 
 class CImageWnd : public wxFrame {
   public:
-    explicit CImageWnd(CPixfoldView* view);
+    explicit CImageWnd(ImageHost* host);
     ~CImageWnd() override;
 
     // Shows the window placed for the record and decodes its picture; false
@@ -59,7 +59,10 @@ class CImageWnd : public wxFrame {
     wxRect VisibleArea() const;
     void ReleaseDisplay();
 
-    wxWeakRef<CPixfoldView> m_view;
+    // The host, while its window lives.
+    ImageHost* Host() const { return m_hostWindow ? m_host : nullptr; }
+    ImageHost* m_host;
+    wxWeakRef<wxWindow> m_hostWindow;
     wxWindow* m_canvas = nullptr;
     bool m_created = false;
     // One bitmap ready to blit; a picture larger than the screens gets one

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TestUtil.h"
-#include "app/AppIcon.h"
 #include "app/UserGuide.h"
 #include "dialogs/LinkLogic.h"
+#include "platform/AppIcon.h"
 #include "platform/ConfigDir.h"
 
 using namespace pixfold;

@@ -1,9 +1,12 @@
 #include <wx/dcmemory.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
+#include <algorithm>
+#include <optional>
 
 #include "GuiTestUtil.h"
-#include "catalog/GridPrintout.h"
+#include "app/GridPrintout.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/LinkLogic.h"
 #include "dialogs/StaticLink.h"
@@ -36,7 +39,7 @@ class AboutHelpPrintTest : public AppTest {
 
 TEST_F(AboutHelpPrintTest, AboutBoxFromItsTemplate) {
     bool shown = false;
-    CPixfoldApp::s_aboutHook = [&](CAboutDialog& d) {
+    std::optional<AnswerModals<CAboutDialog>> answer1(std::in_place, [&](CAboutDialog& d) {
         shown = true;
         EXPECT_EQ(d.GetTitle(), "About Pixfold");
         EXPECT_EQ(d.m_mailLink->GetLabel(), kMakerMail);
@@ -52,19 +55,19 @@ TEST_F(AboutHelpPrintTest, AboutBoxFromItsTemplate) {
         }
         EXPECT_TRUE(version);
         return wxID_OK;
-    };
+    });
     wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
     frame()->ProcessWindowEvent(about);
-    CPixfoldApp::s_aboutHook = nullptr;
+    answer1.reset();
     EXPECT_TRUE(shown);
 }
 
 TEST_F(AboutHelpPrintTest, EnterWithThePointerOnALinkClosesCleanlyAndOpensAgain) {
     wxUIActionSimulator sim;
     int shown = 0;
-    CPixfoldApp::s_aboutHook = [&](CAboutDialog& d) {
+    std::optional<AnswerModals<CAboutDialog>> answer2(std::in_place, [&](CAboutDialog& d) {
         ++shown;
-        return RunModal(d, [&] {
+        [&] {
             ASSERT_TRUE(PumpUntil([&] { return d.IsActive(); }));
             // Resting on the link: it holds the mouse to track the pointer.
             const wxRect link = d.m_webLink->GetScreenRect();
@@ -73,14 +76,15 @@ TEST_F(AboutHelpPrintTest, EnterWithThePointerOnALinkClosesCleanlyAndOpensAgain)
             EXPECT_TRUE(PumpUntil([&] { return d.m_webLink->m_bCaptured == 1; }));
             sim.Char(WXK_RETURN);  // OK, the default button
             EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }));
-        });
-    };
+        }();
+        return wxID_OK;
+    });
     for (int i = 0; i < 2; ++i) {
         wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
         frame()->ProcessWindowEvent(about);
         EXPECT_EQ(wxWindow::GetCapture(), nullptr) << "nothing holds the mouse afterwards";
     }
-    CPixfoldApp::s_aboutHook = nullptr;
+    answer2.reset();
     EXPECT_EQ(shown, 2);
 }
 
@@ -162,12 +166,12 @@ TEST_F(AboutHelpPrintTest, HelpOpensTheGuideAndShiftF1EntersContextHelp) {
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0].rfind("file://", 0), 0u);
     EXPECT_NE(opened[0].find("pixfold-guide.html"), std::string::npos);
-    bool context = false;
-    CMainFrame::s_contextHelpHook = [&] { context = true; };
     wxCommandEvent shiftF1(wxEVT_MENU, wxID_CONTEXT_HELP);
     frame()->ProcessWindowEvent(shiftF1);
-    CMainFrame::s_contextHelpHook = nullptr;
-    EXPECT_TRUE(context);
+    const auto events = shell.Events();
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const auto& e) {
+        return e.kind == RecordingShell::Event::ContextHelp;
+    })) << "the context-help mode";
     EXPECT_FALSE(view()->GetHelpText().empty());
 }
 
@@ -212,9 +216,10 @@ TEST_F(AboutHelpPrintTest, PrintoutKeepsWholeRowsOnThePage) {
         }
     };
     std::vector<int> lines;
-    ASSERT_GT(view()->m_nCols * 103 * 100 / 96, 850) << "wider than the page at screen size";
+    ASSERT_GT(view()->Model().m_nCols * 103 * 100 / 96, 850)
+        << "wider than the page at screen size";
     printPage(lines);
-    EXPECT_EQ(static_cast<int>(lines.size()), view()->m_nCols) << "every column on paper";
+    EXPECT_EQ(static_cast<int>(lines.size()), view()->Model().m_nCols) << "every column on paper";
     ASSERT_FALSE(lines.empty());
     EXPECT_LT(lines.back(), 850);
 
@@ -224,7 +229,7 @@ TEST_F(AboutHelpPrintTest, PrintoutKeepsWholeRowsOnThePage) {
     frame()->SetSize(frameNow.x - (now.x - 430), frameNow.y);
     Pump(50);
     view()->SetScrolls();
-    ASSERT_EQ(view()->m_nCols, 4);
+    ASSERT_EQ(view()->Model().m_nCols, 4);
     printPage(lines);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NEAR(lines[0], 102 * 100 / 96, 2);

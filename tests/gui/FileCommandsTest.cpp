@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "GuiTestUtil.h"
+#include "app/WxShell.h"
 #include "fileops/WarningDlg.h"
-#include "platform/WxShell.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
 
@@ -33,13 +33,13 @@ class FileCommandsTest : public AppTest {
         frame()->ProcessWindowEvent(e);
     }
     void Select(size_t index) {
-        const Rect& c = view()->m_list.at(index).m_rcCell;
+        const Rect& c = view()->Model().m_list.at(index).m_rcCell;
         Mouse(wxEVT_LEFT_DOWN, view()->CalcScrolledPosition(wxPoint(c.left + 3, c.top + 3)));
-        ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(index));
+        ASSERT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(index));
     }
     std::vector<std::string> Titles() {
         std::vector<std::string> t;
-        for (const auto& r : view()->m_list) {
+        for (const auto& r : view()->Model().m_list) {
             t.push_back(r->m_strTitle);
         }
         return t;
@@ -95,9 +95,10 @@ TEST_F(FileCommandsTest, WarningStartsOnYesSoSpaceNeverTicksTheBox) {
     sim.MouseMove(view()->ClientToScreen(wxPoint(110, 50)));
     Pump(30);
     sim.MouseClick();
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSelected == &view()->m_list.at(1); }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return view()->Model().m_pSelected == &view()->Model().m_list.at(1); }));
     sim.Char(WXK_DELETE);
-    EXPECT_TRUE(PumpUntil([&] { return view()->m_list.size() == 2; })) << "Yes deleted it";
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 2; })) << "Yes deleted it";
     g_allowModal = false;
     EXPECT_TRUE(focusOnYes);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 0), 0) << "the box stays clear";
@@ -152,12 +153,12 @@ TEST_F(FileCommandsTest, DeleteAsksDeletesAndClearsTheSelection) {
     Select(1);
     Command(ID_DELETE_THUMB);  // no queued answer: "No"
     EXPECT_TRUE(Exists(folder + "/b.jpg"));
-    EXPECT_EQ(view()->m_list.size(), 3u);
+    EXPECT_EQ(view()->Model().m_list.size(), 3u);
     shell.QueueWarning(IDYES, false);
     Command(ID_DELETE_THUMB);
     EXPECT_FALSE(Exists(folder + "/b.jpg"));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c"}));
-    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_EQ(view()->Model().m_pSelected, nullptr);
     frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_DELETE_THUMB)));
 }
@@ -183,8 +184,8 @@ TEST_F(FileCommandsTest, RefusedDeleteKeepsRecordAndSelection) {
     chmod(folder.c_str(), 0755);
     ASSERT_FALSE(shell.Messages().empty());
     EXPECT_EQ(shell.Messages().back(), "Could not delete file\n" + folder + "/c.jpg");
-    EXPECT_EQ(view()->m_list.size(), 3u);
-    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(2));
+    EXPECT_EQ(view()->Model().m_list.size(), 3u);
+    EXPECT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(2));
 }
 
 TEST_F(FileCommandsTest, RenameKeepsPlaceAndSelection) {
@@ -197,8 +198,8 @@ TEST_F(FileCommandsTest, RenameKeepsPlaceAndSelection) {
     EXPECT_TRUE(Exists(folder + "/z.jpg"));
     EXPECT_FALSE(Exists(folder + "/a.jpg"));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"z", "b", "c"})) << "no new sort";
-    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(0));
-    EXPECT_TRUE(view()->m_list.at(0).m_pDib);
+    EXPECT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(0));
+    EXPECT_TRUE(view()->Model().m_list.at(0).m_pDib);
 }
 
 TEST_F(FileCommandsTest, ADifferentlyCasedFolderIsAnotherFolder) {
@@ -210,7 +211,7 @@ TEST_F(FileCommandsTest, ADifferentlyCasedFolderIsAnotherFolder) {
     Command(ID_MOVE_RENAME_THUMB);
     EXPECT_TRUE(Exists(upper + "/a.jpg"));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"b", "c"})) << "moved away, not renamed";
-    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_EQ(view()->Model().m_pSelected, nullptr);
 }
 
 TEST_F(FileCommandsTest, MoveToAnotherFolderRemovesTheThumbnail) {
@@ -221,7 +222,7 @@ TEST_F(FileCommandsTest, MoveToAnotherFolderRemovesTheThumbnail) {
     Command(ID_MOVE_RENAME_THUMB);
     EXPECT_TRUE(Exists(other + "/b.jpg"));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c"}));
-    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_EQ(view()->Model().m_pSelected, nullptr);
 }
 
 TEST_F(FileCommandsTest, CrossFileSystemMoveThroughTheCopy) {
@@ -234,7 +235,7 @@ TEST_F(FileCommandsTest, CrossFileSystemMoveThroughTheCopy) {
     Command(ID_MOVE_RENAME_THUMB);
     EXPECT_EQ(ReadFile(other + "/b2.jpg"), before);
     EXPECT_FALSE(Exists(folder + "/b.jpg"));
-    EXPECT_EQ(view()->m_list.size(), 2u);
+    EXPECT_EQ(view()->Model().m_list.size(), 2u);
 }
 
 TEST_F(FileCommandsTest, ExistingTargetIsNeverReplaced) {
@@ -277,7 +278,7 @@ TEST_F(FileCommandsTest, DetailsFileTwiceAndOpened) {
     }
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], cwd / "details.txt");
-    view()->RemoveRecord(&view()->m_list.at(0));
+    view()->RemoveRecord(&view()->Model().m_list.at(0));
     Command(ID_SHOW_DETAILS);
     const std::string second = ReadFile(cwd / "details.txt");
     EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 2) << "replaced whole";
@@ -300,8 +301,8 @@ TEST_F(FileCommandsTest, RefreshSeesOutsideChangesAndDropsTheSelection) {
     Select(0);
     MakeJpeg(folder + "/d.jpg", 30, 30);
     Command(ID_REFRESH);
-    EXPECT_EQ(view()->m_list.size(), 4u);
-    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_EQ(view()->Model().m_list.size(), 4u);
+    EXPECT_EQ(view()->Model().m_pSelected, nullptr);
     EXPECT_TRUE(shell.Messages().empty());
     view()->Reload(true);
     EXPECT_EQ(shell.Messages(),
@@ -311,7 +312,7 @@ TEST_F(FileCommandsTest, RefreshSeesOutsideChangesAndDropsTheSelection) {
 TEST_F(FileCommandsTest, CloseViewEmptiesAndDisablesTheSelectionCommands) {
     Select(0);
     Command(ID_CLOSE_VIEW);
-    EXPECT_TRUE(view()->m_list.empty());
+    EXPECT_TRUE(view()->Model().m_list.empty());
     EXPECT_EQ(app().Document()->GetPathName(), "");
     frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(ToWxId(ID_DELETE_THUMB)));
@@ -320,11 +321,11 @@ TEST_F(FileCommandsTest, CloseViewEmptiesAndDisablesTheSelectionCommands) {
     EXPECT_EQ(view()->Scrolls().totalWidth, 100);
     // The same folder opens again from the recent list.
     app().OnOpenRecentFile(0);
-    EXPECT_EQ(view()->m_list.size(), 3u);
+    EXPECT_EQ(view()->Model().m_list.size(), 3u);
 }
 
 TEST_F(FileCommandsTest, DeleteWorksDuringAShow) {
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     view()->OnSlideTick();
     ASSERT_TRUE(view()->m_pSlideWnd);
@@ -332,7 +333,7 @@ TEST_F(FileCommandsTest, DeleteWorksDuringAShow) {
     EXPECT_TRUE(view()->IsCommandEnabled(ID_DELETE_THUMB));
     shell.QueueWarning(IDYES, false);
     Command(ID_DELETE_THUMB);
-    EXPECT_EQ(view()->m_list.size(), 2u);
+    EXPECT_EQ(view()->Model().m_list.size(), 2u);
     view()->OnSlideTick();
     EXPECT_EQ(view()->m_pSlideWnd->m_strTitle, "c") << "b left; the show goes on with c";
     view()->StopSlideShow();

@@ -275,12 +275,12 @@ TEST_F(FrameTest, RecentEntryOfTheOpenFolderDoesNotRescan) {
     const std::string b = MakeFolder("b", 1);
     app().OpenDocumentFile(b);
     app().OpenDocumentFile(a);
-    ASSERT_EQ(view()->m_list.size(), 2u);
+    ASSERT_EQ(view()->Model().m_list.size(), 2u);
     MakeJpeg(a + "/new.jpg", 20, 20);
     app().OnOpenRecentFile(0);  // a, open now
-    EXPECT_EQ(view()->m_list.size(), 2u) << "not read again";
+    EXPECT_EQ(view()->Model().m_list.size(), 2u) << "not read again";
     app().OnOpenRecentFile(1);  // b
-    EXPECT_EQ(view()->m_list.size(), 1u);
+    EXPECT_EQ(view()->Model().m_list.size(), 1u);
     EXPECT_EQ(app().RecentList().at(0), b);
     EXPECT_EQ(app().Document()->GetPathName(), b);
     // After Ctrl+N the path is empty, so the same entry opens again.
@@ -288,7 +288,7 @@ TEST_F(FrameTest, RecentEntryOfTheOpenFolderDoesNotRescan) {
     app().ProcessEvent(n);
     EXPECT_EQ(app().Document()->GetPathName(), "");
     app().OnOpenRecentFile(0);
-    EXPECT_EQ(view()->m_list.size(), 1u);
+    EXPECT_EQ(view()->Model().m_list.size(), 1u);
 }
 
 TEST_F(FrameTest, MruZeroShowsOnlyTheDisabledPlaceholder) {
@@ -308,7 +308,7 @@ TEST_F(FrameTest, RecentCountChangesAtTheNextStart) {
     const std::string b = MakeFolder("b", 1);
     app().OpenDocumentFile(a);
     PrefsChoice none;
-    none.sliderPosition = view()->m_nPitch;
+    none.sliderPosition = view()->Model().m_prefs.pitch;
     none.useDefaultColor = 1;
     none.showFileName = 1;
     none.slideInterval = "5";
@@ -327,7 +327,7 @@ TEST_F(FrameTest, RecentCountChangesAtTheNextStart) {
 TEST_F(FrameTest, FolderOnTheCommandLineOpensOnceTheWindowExists) {
     const std::string folder = MakeFolder("cmd", 4);
     Start(folder);
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 4; }));
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 4; }));
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(app().Document()->GetPathName(), folder);
     EXPECT_EQ(app().RecentList().at(0), folder);
@@ -357,7 +357,7 @@ TEST_F(FrameTest, StartUpScanShowsItsProgressCentredOnThePlacedWindow) {
     });
     g_allowModal = true;
     Start(folder, false);
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 3 && boxes >= 2; }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 3 && boxes >= 2; }, 20000));
     g_allowModal = false;
     ASSERT_GE(boxes, 1);
     const wxPoint centre = main.GetPosition() + main.GetSize() / 2;
@@ -375,16 +375,16 @@ TEST_F(FrameTest, RelativePathsOpenAsPlainFullPaths) {
     ASSERT_TRUE(getcwd(old, sizeof old));
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
     Start("./other/../rel/");
-    const bool opened = PumpUntil([&] { return view()->m_list.size() == 2; });
+    const bool opened = PumpUntil([&] { return view()->Model().m_list.size() == 2; });
     ASSERT_TRUE(opened);
     EXPECT_EQ(app().Document()->GetPathName(), folder);
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
-    EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/a.jpg");
+    EXPECT_EQ(view()->Model().m_list.at(0).m_strPath, folder + "/a.jpg");
     // Another spelling of the same folder is the same document: one recent entry.
     MakeJpeg(folder + "/c.jpg", 20, 20);
     app().OpenDocumentFile("rel");
     ASSERT_EQ(chdir(old), 0);
-    EXPECT_EQ(view()->m_list.size(), 2u) << "not read again";
+    EXPECT_EQ(view()->Model().m_list.size(), 2u) << "not read again";
     EXPECT_EQ(app().RecentList().size(), 1u);
 }
 
@@ -421,10 +421,10 @@ TEST_F(FrameTest, RealKeysReachTheirCommands) {
     // F5: Refresh sees a file added from outside.
     MakeJpeg(folder + "/d.jpg", 20, 20);
     sim.Char(WXK_F5);
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 4; }, 3000)) << "F5";
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 4; }, 3000)) << "F5";
     // F9: Close View.
     sim.Char(WXK_F9);
-    EXPECT_TRUE(PumpUntil([&] { return view()->m_list.empty(); }, 3000)) << "F9";
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_list.empty(); }, 3000)) << "F9";
     // F2: the folder browser is asked (and cancelled).
     sim.Char(WXK_F2);
     EXPECT_TRUE(PumpUntil(
@@ -516,7 +516,7 @@ TEST_F(FrameTest, EveryKeyTheGuideListsReachesItsCommand) {
     wxUIActionSimulator sim;
     sim.MouseMove(view()->ClientToScreen(wxPoint(20, 20)));
     sim.MouseClick();
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_pSelected != nullptr; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_pSelected != nullptr; }, 3000));
 
     for (const GuideKey& k : keys) {
         if (k.key == 0) {

@@ -9,6 +9,7 @@
 namespace pixfold::test {
 
 bool g_allowModal = false;
+std::set<const wxDialog*> g_answeredModals;
 
 int RunModal(wxDialog& dialog, const std::function<void()>& body) {
     g_allowModal = true;

@@ -5,16 +5,18 @@
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "TestUtil.h"
 #include "app/MainFrame.h"
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 #include "platform/ConfigDir.h"
 
 namespace pixfold::test {
@@ -37,6 +39,51 @@ class DriveModals {
   private:
     class Hook;
     std::unique_ptr<Hook> m_hook;
+};
+
+// Dialogs a test has arranged to answer; any other modal dialog fails it.
+extern std::set<const wxDialog*> g_answeredModals;
+
+// Answers each modal dialog of type D that the program shows, as a user
+// would: `answer` runs once the dialog is up, and the dialog then ends with
+// the code it returns (unless `answer` ended it). Other dialogs are left to
+// the other hooks.
+template <typename D>
+class AnswerModals {
+  public:
+    explicit AnswerModals(std::function<int(D&)> answer) : m_hook(std::move(answer)) {
+        m_hook.Register();
+    }
+    ~AnswerModals() { m_hook.Unregister(); }
+    AnswerModals(const AnswerModals&) = delete;
+    AnswerModals& operator=(const AnswerModals&) = delete;
+
+  private:
+    class Hook : public wxModalDialogHook {
+      public:
+        explicit Hook(std::function<int(D&)> answer) : m_answer(std::move(answer)) {}
+
+      protected:
+        int Enter(wxDialog* d) override {
+            auto* dialog = dynamic_cast<D*>(d);
+            if (!dialog) {
+                return wxID_NONE;
+            }
+            g_answeredModals.insert(dialog);
+            dialog->CallAfter([this, dialog] {
+                const int rc = m_answer(*dialog);
+                if (dialog->IsModal()) {
+                    dialog->EndModal(rc);
+                }
+            });
+            return wxID_NONE;
+        }
+        void Exit(wxDialog* d) override { g_answeredModals.erase(d); }
+
+      private:
+        std::function<int(D&)> m_answer;
+    };
+    Hook m_hook;
 };
 
 // Processes events until the condition holds or the time is up.

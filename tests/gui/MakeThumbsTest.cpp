@@ -37,10 +37,9 @@ class MakeThumbsTest : public AppTest {
     }
     void Check(CMakeThumbsDlg& d, int id, bool on) { Ctl<wxCheckBox>(d, id)->SetValue(on); }
     void RunMakeThumbs(const std::function<int(CMakeThumbsDlg&)>& hook) {
-        CPixfoldView::s_makeThumbsHook = hook;
+        AnswerModals<CMakeThumbsDlg> answer(hook);
         wxCommandEvent e(wxEVT_MENU, ToWxId(ID_MAKE_THUMBS));
         frame()->ProcessWindowEvent(e);
-        CPixfoldView::s_makeThumbsHook = nullptr;
     }
     std::string folder;
 };
@@ -252,6 +251,6 @@ TEST_F(MakeThumbsTest, OriginalNamesInTheImagesFolderThenReload) {
     ASSERT_TRUE(JpegFile::ReadDimensions(folder + "/a.jpg", w, h));
     EXPECT_EQ(w, 100u);
     EXPECT_EQ(shell.Messages().back(), "Images have changed and will be reloaded now.");
-    EXPECT_EQ(view()->m_list.size(), 3u);
-    EXPECT_EQ(view()->m_list.at(0).m_nImageWidth, 100u) << "reloaded from disk";
+    EXPECT_EQ(view()->Model().m_list.size(), 3u);
+    EXPECT_EQ(view()->Model().m_list.at(0).m_nImageWidth, 100u) << "reloaded from disk";
 }

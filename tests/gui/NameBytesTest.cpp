@@ -9,6 +9,7 @@
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/uiaction.h>
+#include <optional>
 
 #include <cstdlib>
 
@@ -123,8 +124,8 @@ TEST_F(NameBytesTest, BrowseShowMoveAndDeleteALatinOneName) {
         AnswerWithEnter(d);
     };
     Command(res::ID_OPEN_FOLDER);
-    ASSERT_EQ(view()->m_list.size(), 1u);
-    EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/" + kCafe + ".jpg");
+    ASSERT_EQ(view()->Model().m_list.size(), 1u);
+    EXPECT_EQ(view()->Model().m_list.at(0).m_strPath, folder + "/" + kCafe + ".jpg");
     EXPECT_EQ(frame()->GetTitle().utf8_string(), "Pixfold - " + dir.path() + "/" + kCafeShown);
 
     // The name caption is drawn, and a click shows the name in the status bar.
@@ -137,12 +138,12 @@ TEST_F(NameBytesTest, BrowseShowMoveAndDeleteALatinOneName) {
     }
     EXPECT_GT(dark, 10) << "name caption";
     Mouse(wxEVT_LEFT_DOWN, {20, 20});
-    ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(0));
+    ASSERT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(0));
     EXPECT_EQ(frame()->StatusPaneText(1), kCafeShown);
     EXPECT_EQ(frame()->GetMenuBar()->GetLabel(wxID_FILE1).utf8_string(),
               "&1 " + dir.path() + "/" + kCafeShown);
     // The image window's title.
-    view()->OpenImageWindow(view()->m_pSelected);
+    view()->OpenImageWindow(view()->Model().m_pSelected);
     for (wxWindow* w : wxTopLevelWindows) {
         if (auto* image = dynamic_cast<CImageWnd*>(w)) {
             EXPECT_EQ(image->GetTitle().utf8_string(), kCafeShown);
@@ -169,9 +170,9 @@ TEST_F(NameBytesTest, BrowseShowMoveAndDeleteALatinOneName) {
     };
     Command(res::ID_MOVE_RENAME_THUMB);
     EXPECT_TRUE(Exists(folder + "/b.jpg"));
-    ASSERT_EQ(view()->m_list.size(), 1u);
-    EXPECT_EQ(view()->m_list.at(0).m_strPath, folder + "/b.jpg");
-    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(0));
+    ASSERT_EQ(view()->Model().m_list.size(), 1u);
+    EXPECT_EQ(view()->Model().m_list.at(0).m_strPath, folder + "/b.jpg");
+    EXPECT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(0));
 
     // A delete the file system refuses names the path; then one that works.
     ASSERT_EQ(rename((folder + "/b.jpg").c_str(), (folder + "/c.jpg").c_str()), 0);
@@ -182,12 +183,12 @@ TEST_F(NameBytesTest, BrowseShowMoveAndDeleteALatinOneName) {
     ASSERT_EQ(rename((folder + "/c.jpg").c_str(), (folder + "/b.jpg").c_str()), 0);
     Command(res::ID_DELETE_THUMB);
     EXPECT_FALSE(Exists(folder + "/b.jpg"));
-    EXPECT_TRUE(view()->m_list.empty());
+    EXPECT_TRUE(view()->Model().m_list.empty());
 }
 
 TEST_F(NameBytesTest, DetailsAndPublishingKeepTheBytes) {
     app().OpenDocumentFile(folder);
-    ASSERT_EQ(view()->m_list.size(), 1u);
+    ASSERT_EQ(view()->Model().m_list.size(), 1u);
 
     // Details are written in the working folder (here the Latin-1 one) and
     // handed to the desktop's opener by their exact path.
@@ -208,7 +209,7 @@ TEST_F(NameBytesTest, DetailsAndPublishingKeepTheBytes) {
     EXPECT_EQ(ReadFile(dir / "opened"), folder + "/details.txt");
 
     // Make Thumbs: the folder and page fields give back the bytes they were given.
-    CPixfoldView::s_makeThumbsHook = [&](CMakeThumbsDlg& dlg) {
+    std::optional<AnswerModals<CMakeThumbsDlg>> answer1(std::in_place, [&](CMakeThumbsDlg& dlg) {
         dlg.m_strThumbFolder = folder;
         dlg.m_bHtml = 1;
         dlg.m_strHtmlPath = folder + "/" + kCafe + ".html";
@@ -217,9 +218,9 @@ TEST_F(NameBytesTest, DetailsAndPublishingKeepTheBytes) {
         dlg.m_strHtmlPath.clear();
         EXPECT_TRUE(dlg.TransferDataFromWindow());
         return wxID_OK;
-    };
+    });
     Command(res::ID_MAKE_THUMBS);
-    CPixfoldView::s_makeThumbsHook = nullptr;
+    answer1.reset();
     EXPECT_TRUE(Exists(folder + "/" + kCafe + "_tn.jpg"));
     EXPECT_NE(ReadFile(folder + "/" + kCafe + ".html").find("src=\"caf%E9_tn.jpg\""),
               std::string::npos);

@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+#include <optional>
 
 #include "GuiTestUtil.h"
 #include "dialogs/ColorPalettePopup.h"
@@ -188,53 +189,57 @@ TEST_F(PreferencesTest, RestoreDefaultsBeyondTheMaximumStopsThere) {
 
 TEST_F(PreferencesTest, PreferencesCommandAppliesAndStores) {
     app().OpenDocumentFile(MakeFolder("p", 3, 400, 300));
-    ASSERT_EQ(view()->m_list.size(), 3u);
-    const uint8_t* before = view()->m_list.at(0).m_pDib.get();
+    ASSERT_EQ(view()->Model().m_list.size(), 3u);
+    const uint8_t* before = view()->Model().m_list.at(0).m_pDib.get();
 
     // Same position: nothing rebuilt.
-    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog& d) {
-        d.InitDialogState();
-        EXPECT_EQ(d.m_nPitchMax, view()->GetClientSize().x / 2 * 2);
-        Click(d, IDOK_BUTTON);
-        return wxID_OK;
-    };
+    std::optional<AnswerModals<CPreferencesDialog>> answer1(
+        std::in_place, [&](CPreferencesDialog& d) {
+            d.InitDialogState();
+            EXPECT_EQ(d.m_nPitchMax, view()->GetClientSize().x / 2 * 2);
+            Click(d, IDOK_BUTTON);
+            return wxID_OK;
+        });
     wxCommandEvent f4(wxEVT_MENU, ToWxId(ID_PREFERENCES));
     frame()->ProcessWindowEvent(f4);
-    EXPECT_EQ(view()->m_list.at(0).m_pDib.get(), before);
+    EXPECT_EQ(view()->Model().m_list.at(0).m_pDib.get(), before);
 
     // Pitch 151, sort by name descending, dimensions on.
-    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog& d) {
-        d.InitDialogState();
-        d.m_pitchSlider->SetValue(151);
-        Radio(d, IDC_SORT_NAME);
-        Radio(d, IDC_DESCENDING);
-        Ctl<wxCheckBox>(d, IDC_SHOW_DIM)->SetValue(true);
-        Ctl<wxTextCtrl>(d, IDC_SLIDE_INTERVAL)->ChangeValue("0.5");
-        Click(d, IDOK_BUTTON);
-        return wxID_OK;
-    };
+    answer1.reset();
+    std::optional<AnswerModals<CPreferencesDialog>> answer2(
+        std::in_place, [&](CPreferencesDialog& d) {
+            d.InitDialogState();
+            d.m_pitchSlider->SetValue(151);
+            Radio(d, IDC_SORT_NAME);
+            Radio(d, IDC_DESCENDING);
+            Ctl<wxCheckBox>(d, IDC_SHOW_DIM)->SetValue(true);
+            Ctl<wxTextCtrl>(d, IDC_SLIDE_INTERVAL)->ChangeValue("0.5");
+            Click(d, IDOK_BUTTON);
+            return wxID_OK;
+        });
     frame()->ProcessWindowEvent(f4);
-    CPixfoldView::s_prefsDialogHook = nullptr;
-    EXPECT_EQ(view()->m_nPitch, 150);
-    EXPECT_EQ(view()->m_nThumbMax, 147);
+    answer2.reset();
+    EXPECT_EQ(view()->Model().m_prefs.pitch, 150);
+    EXPECT_EQ(view()->Model().m_prefs.thumbMax, 147);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "Pitch", 0), 151);
-    EXPECT_EQ(view()->m_list.at(0).m_nThumbWidth, 147u) << "rebuilt at the new pitch";
-    EXPECT_EQ(view()->m_list.at(0).m_strTitle, "c") << "sorted by name, descending";
-    EXPECT_EQ(view()->m_bShowDim, 1);
-    EXPECT_EQ(view()->m_nSlideTime, 0);
+    EXPECT_EQ(view()->Model().m_list.at(0).m_nThumbWidth, 147u) << "rebuilt at the new pitch";
+    EXPECT_EQ(view()->Model().m_list.at(0).m_strTitle, "c") << "sorted by name, descending";
+    EXPECT_EQ(view()->Model().m_prefs.showDim, 1);
+    EXPECT_EQ(view()->Model().m_prefs.slideTime, 0);
     EXPECT_EQ(app().m_pSettings->GetString("Settings", "SlideTime", ""), "0.5");
 }
 
 TEST_F(PreferencesTest, CancelChangesNothing) {
-    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog& d) {
-        d.InitDialogState();
-        d.m_pitchSlider->SetValue(300);
-        return wxID_CANCEL;
-    };
+    std::optional<AnswerModals<CPreferencesDialog>> answer3(std::in_place,
+                                                            [&](CPreferencesDialog& d) {
+                                                                d.InitDialogState();
+                                                                d.m_pitchSlider->SetValue(300);
+                                                                return wxID_CANCEL;
+                                                            });
     wxCommandEvent f4(wxEVT_MENU, ToWxId(ID_PREFERENCES));
     frame()->ProcessWindowEvent(f4);
-    CPixfoldView::s_prefsDialogHook = nullptr;
-    EXPECT_EQ(view()->m_nPitch, 103);
+    answer3.reset();
+    EXPECT_EQ(view()->Model().m_prefs.pitch, 103);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "Pitch", 0), 0);
 }
 

@@ -1,4 +1,5 @@
 #include <wx/menu.h>
+#include <wx/timer.h>
 
 #include <wx/uiaction.h>
 
@@ -43,8 +44,8 @@ TEST_F(ViewTest, TwelveRecordsIn520PixelsMakeFiveColumnsThreeRows) {
     Start();
     app().OpenDocumentFile(MakeFolder("twelve", 12, 40, 30));
     SizeView(520, 400);
-    EXPECT_EQ(view()->m_nCols, 5);
-    EXPECT_EQ(view()->m_nRows, 3);
+    EXPECT_EQ(view()->Model().m_nCols, 5);
+    EXPECT_EQ(view()->Model().m_nRows, 3);
     EXPECT_EQ(view()->Scrolls().totalWidth, 515);
     EXPECT_EQ(view()->Scrolls().totalHeight, 309);
     EXPECT_EQ(view()->GetVirtualSize().y, 400) << "virtual size never below the client";
@@ -122,34 +123,50 @@ TEST_F(ViewTest, ClickSelectsAndFillsTheStatusPanes) {
     SizeView(400, 300);
     Render();
     Mouse(wxEVT_LEFT_DOWN, {150, 50});
-    ASSERT_EQ(view()->m_pSelected, &view()->m_list.at(1));
+    ASSERT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(1));
     EXPECT_EQ(frame()->StatusPaneText(1), "b");
-    EXPECT_EQ(frame()->StatusPaneText(2), view()->m_list.at(1).m_strSize);
-    EXPECT_EQ(frame()->StatusPaneText(3), view()->m_list.at(1).m_strDate);
+    EXPECT_EQ(frame()->StatusPaneText(2), view()->Model().m_list.at(1).m_strSize);
+    EXPECT_EQ(frame()->StatusPaneText(3), view()->Model().m_list.at(1).m_strDate);
     EXPECT_EQ(frame()->StatusPaneText(4), "100 x 75");
     Mouse(wxEVT_LEFT_DOWN, {350, 50});  // empty part of the row
-    EXPECT_EQ(view()->m_pSelected, &view()->m_list.at(1)) << "empty space keeps the selection";
+    EXPECT_EQ(view()->Model().m_pSelected, &view()->Model().m_list.at(1))
+        << "empty space keeps the selection";
 }
 
 TEST_F(ViewTest, RightClickDoesNotSelectAndGraysByState) {
     Start();
     app().OpenDocumentFile(MakeFolder("r", 2));
     Render();
+    // A real right click; while the menu is up its items are looked at and
+    // Escape closes it.
     bool seen = false;
-    CPixfoldView::s_contextMenuHook = [&](wxMenu& m) {
+    wxUIActionSimulator sim;
+    wxTimer look;
+    look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        const wxMenu* m = view()->ShownContextMenu();
+        if (!m) {
+            return;
+        }
+        look.Stop();
         seen = true;
-        EXPECT_EQ(m.GetMenuItemCount(), 6u);
-        EXPECT_FALSE(m.IsEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
-        EXPECT_FALSE(m.IsEnabled(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
-        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_MAKE_THUMBS)));
-        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_START_SLIDE_SHOW)));
-        EXPECT_TRUE(m.IsEnabled(res::ToWxId(res::ID_PREFERENCES)));
-        EXPECT_EQ(m.GetLabel(res::ToWxId(res::ID_MOVE_RENAME_THUMB)), "&Move or Rename Thumb...");
-    };
-    Mouse(wxEVT_RIGHT_DOWN, {10, 10});
-    CPixfoldView::s_contextMenuHook = nullptr;
+        EXPECT_EQ(m->GetMenuItemCount(), 6u);
+        EXPECT_FALSE(m->IsEnabled(res::ToWxId(res::ID_DELETE_THUMB)));
+        EXPECT_FALSE(m->IsEnabled(res::ToWxId(res::ID_MOVE_RENAME_THUMB)));
+        EXPECT_TRUE(m->IsEnabled(res::ToWxId(res::ID_MAKE_THUMBS)));
+        EXPECT_TRUE(m->IsEnabled(res::ToWxId(res::ID_START_SLIDE_SHOW)));
+        EXPECT_TRUE(m->IsEnabled(res::ToWxId(res::ID_PREFERENCES)));
+        EXPECT_EQ(m->GetLabel(res::ToWxId(res::ID_MOVE_RENAME_THUMB)), "&Move or Rename Thumb...");
+        sim.Char(WXK_ESCAPE);
+    });
+    frame()->Raise();
+    sim.MouseMove(view()->ClientToScreen(wxPoint(10, 10)));
+    Pump(50);
+    look.Start(100);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return seen && !view()->ShownContextMenu(); }, 3000));
+    look.Stop();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(view()->m_pSelected, nullptr);
+    EXPECT_EQ(view()->Model().m_pSelected, nullptr);
 }
 
 TEST_F(ViewTest, HitTestAddsTheScrollPosition) {
@@ -164,9 +181,9 @@ TEST_F(ViewTest, HitTestAddsTheScrollPosition) {
     long index = -1;
     ThumbRecord* hit = view()->HitTest(wxPoint(5, 5), index);
     ASSERT_TRUE(hit);
-    EXPECT_EQ(index, (origin.y + 5) / 103 * view()->m_nCols);
+    EXPECT_EQ(index, (origin.y + 5) / 103 * view()->Model().m_nCols);
     Mouse(wxEVT_LEFT_DOWN, {5, 5});
-    EXPECT_EQ(view()->m_pSelected, hit);
+    EXPECT_EQ(view()->Model().m_pSelected, hit);
 }
 
 TEST_F(ViewTest, RealScrollKeysAndWheelMoveByTheGridsSizes) {
@@ -203,7 +220,7 @@ TEST_F(ViewTest, OpenFolderFromTheBrowser) {
     shell.QueueChoice(folder + "/");
     wxCommandEvent e(wxEVT_MENU, res::ToWxId(res::ID_OPEN_FOLDER));
     frame()->ProcessWindowEvent(e);
-    EXPECT_EQ(view()->m_list.size(), 2u);
+    EXPECT_EQ(view()->Model().m_list.size(), 2u);
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(app().RecentList().at(0), folder) << "the trimmed folder heads the list";
     EXPECT_EQ(app().Document()->GetPathName(), folder + "/");
@@ -216,7 +233,7 @@ TEST_F(ViewTest, OpenFolderFromTheBrowser) {
 
     // Cancelled: nothing changes.
     frame()->ProcessWindowEvent(e);
-    EXPECT_EQ(view()->m_list.size(), 2u);
+    EXPECT_EQ(view()->Model().m_list.size(), 2u);
 }
 
 TEST_F(ViewTest, EmptyFolderSaysNoFilesFound) {

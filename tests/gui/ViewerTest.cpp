@@ -1,12 +1,13 @@
 #include <wx/dcmemory.h>
 #include <wx/uiaction.h>
+#include <optional>
 
 #include "GuiTestUtil.h"
+#include "catalog/SlideShow.h"
 #include "dialogs/PreferencesDialog.h"
 #include "jpeg/JpegFile.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
-#include "viewer/SlideShow.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -80,10 +81,10 @@ TEST_F(ViewerTest, UndecodableFileGivesTheErrorAndNoWindow) {
 
 TEST_F(ViewerTest, WindowPaintsPictureAndBlackCaptions) {
     app().OpenDocumentFile(MakeFolder("p", 1, 200, 150));
-    view()->m_bShowDim = view()->m_bShowFileName = view()->m_bShowFileSize =
-        view()->m_bShowFileDate = 1;
+    view()->Model().m_prefs.showDim = view()->Model().m_prefs.showFileName =
+        view()->Model().m_prefs.showFileSize = view()->Model().m_prefs.showFileDate = 1;
     Render();
-    view()->OpenImageWindow(&view()->m_list.at(0));
+    view()->OpenImageWindow(&view()->Model().m_list.at(0));
     CImageWnd* w = ImageWindows().at(0);
     wxBitmap bmp(200, 150, 24);
     {
@@ -93,7 +94,7 @@ TEST_F(ViewerTest, WindowPaintsPictureAndBlackCaptions) {
     const wxImage img = bmp.ConvertToImage();
     // The pattern's top-left pixel is dark red-ish blue; bottom right bright.
     uint32_t w0 = 0, h0 = 0;
-    PixelBuffer px = JpegFile::ReadRgb(view()->m_list.at(0).m_strPath, w0, h0, 1, 1);
+    PixelBuffer px = JpegFile::ReadRgb(view()->Model().m_list.at(0).m_strPath, w0, h0, 1, 1);
     EXPECT_EQ(img.GetRed(100, 75), px[(75 * 200 + 100) * 3]);
     EXPECT_EQ(img.GetGreen(100, 75), px[(75 * 200 + 100) * 3 + 1]);
     int black = 0;
@@ -109,9 +110,9 @@ TEST_F(ViewerTest, WindowPaintsPictureAndBlackCaptions) {
 TEST_F(ViewerTest, RecordLeavingTheCatalogueIsNeverReadAgain) {
     app().OpenDocumentFile(MakeFolder("r", 2));
     Render();
-    view()->OpenImageWindow(&view()->m_list.at(0));
+    view()->OpenImageWindow(&view()->Model().m_list.at(0));
     CImageWnd* w = ImageWindows().at(0);
-    view()->RemoveRecord(&view()->m_list.at(0));
+    view()->RemoveRecord(&view()->Model().m_list.at(0));
     wxBitmap bmp(160, 120, 24);
     wxMemoryDC dc(bmp);
     w->Render(dc);  // under the sanitizers a stale read would be caught here
@@ -121,8 +122,8 @@ TEST_F(ViewerTest, RecordLeavingTheCatalogueIsNeverReadAgain) {
 
 TEST_F(ViewerTest, SlideShowInOrderGoesRoundAgain) {
     app().OpenDocumentFile(MakeFolder("s", 3));
-    view()->m_bRandom = 0;
-    view()->m_nSlideTime = 7;
+    view()->Model().m_prefs.random = 0;
+    view()->Model().m_prefs.slideTime = 7;
     wxCommandEvent f7(wxEVT_MENU, res::ToWxId(res::ID_START_SLIDE_SHOW));
     frame()->ProcessWindowEvent(f7);
     EXPECT_TRUE(view()->SlideTimer().IsRunning());
@@ -140,7 +141,7 @@ TEST_F(ViewerTest, SlideShowInOrderGoesRoundAgain) {
     EXPECT_FALSE(frame()->GetMenuBar()->IsEnabled(res::ToWxId(res::ID_OPEN_FOLDER)));
     // Opening another folder is ignored during a show.
     app().OpenDocumentFile(MakeFolder("other", 1));
-    EXPECT_EQ(view()->m_list.size(), 3u);
+    EXPECT_EQ(view()->Model().m_list.size(), 3u);
     // Escape in the view stops it.
     wxKeyEvent esc(wxEVT_KEY_DOWN);
     esc.m_keyCode = WXK_ESCAPE;
@@ -153,13 +154,13 @@ TEST_F(ViewerTest, SlideShowInOrderGoesRoundAgain) {
 
 TEST_F(ViewerTest, PauseAndResume) {
     app().OpenDocumentFile(MakeFolder("pause", 3));
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     Tick();
     CImageWnd* w = view()->m_pSlideWnd;
     ASSERT_TRUE(w);
     w->HandleChar(WXK_SPACE);
-    EXPECT_TRUE(view()->m_bSlidePaused);
+    EXPECT_TRUE(view()->Model().m_show.m_bSlidePaused);
     Tick();
     Tick();
     EXPECT_EQ(ShownTitle(), "a") << "paused: ticks change nothing";
@@ -173,7 +174,7 @@ TEST_F(ViewerTest, PauseAndResume) {
 
 TEST_F(ViewerTest, CloseBoxThenStartAgainBeginsFromTheStart) {
     app().OpenDocumentFile(MakeFolder("close", 3));
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     Tick();
     Tick();
@@ -194,10 +195,10 @@ TEST_F(ViewerTest, CloseBoxThenStartAgainBeginsFromTheStart) {
 TEST_F(ViewerTest, EscapeInAnotherImageWindowStopsOnlyTheTimer) {
     app().OpenDocumentFile(MakeFolder("esc", 3));
     Render();
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     Tick();
-    view()->OpenImageWindow(&view()->m_list.at(2));
+    view()->OpenImageWindow(&view()->Model().m_list.at(2));
     CImageWnd* other = nullptr;
     for (CImageWnd* w : ImageWindows()) {
         if (w != view()->m_pSlideWnd) {
@@ -216,7 +217,7 @@ TEST_F(ViewerTest, EscapeInAnotherImageWindowStopsOnlyTheTimer) {
 
 TEST_F(ViewerTest, RandomShowsEveryPictureOncePerRound) {
     app().OpenDocumentFile(MakeFolder("rand", 3));
-    view()->m_bRandom = 1;
+    view()->Model().m_prefs.random = 1;
     view()->OnStartSlideShow();
     std::vector<std::string> shown;
     for (int i = 0; i < 9; ++i) {
@@ -237,14 +238,14 @@ TEST_F(ViewerTest, RandomShowsEveryPictureOncePerRound) {
 
 TEST_F(ViewerTest, DeletingRecordsDuringAShowContinuesFromAValidEntry) {
     app().OpenDocumentFile(MakeFolder("del", 3));
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
-    Tick();                                       // a; b next
-    view()->RemoveRecord(&view()->m_list.at(1));  // b leaves
+    Tick();                                               // a; b next
+    view()->RemoveRecord(&view()->Model().m_list.at(1));  // b leaves
     Tick();
     EXPECT_EQ(ShownTitle(), "c");
-    view()->RemoveRecord(&view()->m_list.at(0));
-    view()->RemoveRecord(&view()->m_list.at(0));
+    view()->RemoveRecord(&view()->Model().m_list.at(0));
+    view()->RemoveRecord(&view()->Model().m_list.at(0));
     EXPECT_EQ(view()->m_pSlideWnd, nullptr) << "an empty catalogue stops the show";
     Tick();
     Pump(20);
@@ -255,7 +256,7 @@ TEST_F(ViewerTest, FailedStartClearsTheShowSoCommandsComeBack) {
     const std::string folder = MakeFolder("fail", 2);
     app().OpenDocumentFile(folder);
     WriteFile(folder + "/a.jpg", "broken");
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     shell.Clear();
     Tick();
@@ -270,8 +271,8 @@ TEST_F(ViewerTest, FailedStartClearsTheShowSoCommandsComeBack) {
 
 TEST_F(ViewerTest, RealTimerDrivesTheShow) {
     app().OpenDocumentFile(MakeFolder("timer", 2));
-    view()->m_bRandom = 0;
-    view()->m_nSlideTime = 0;  // as fast as the platform allows
+    view()->Model().m_prefs.random = 0;
+    view()->Model().m_prefs.slideTime = 0;  // as fast as the platform allows
     view()->OnStartSlideShow();
     ASSERT_TRUE(PumpUntil([&] { return ShownTitle() == "b"; }, 10000));
     view()->StopSlideShow();
@@ -290,22 +291,24 @@ TEST_F(ViewerTest, RealKeysInImageWindows) {
     CImageWnd* w = ImageWindows()[0];
     ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); })) << "focus in the new window";
     sim.Char(' ');
-    EXPECT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 1; })) << "Space";
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_show.m_bSlidePaused == 1; })) << "Space";
     sim.Char(' ');
-    EXPECT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 0; })) << "Space again";
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_show.m_bSlidePaused == 0; }))
+        << "Space again";
     sim.Char(WXK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return ImageWindows().empty(); })) << "Escape closes";
 
     // F7 in the main window starts the show; its window takes the keys.
-    view()->m_bRandom = 0;
-    view()->m_nSlideTime = 0;  // ticks as fast as the platform allows
+    view()->Model().m_prefs.random = 0;
+    view()->Model().m_prefs.slideTime = 0;  // ticks as fast as the platform allows
     frame()->Raise();
     sim.MouseClick();  // back in the grid, where the keys now go
     Pump(50);
     sim.Char(WXK_F7);
     ASSERT_TRUE(PumpUntil([&] { return HasKeys(view()->m_pSlideWnd); }));
     sim.Char(' ');
-    ASSERT_TRUE(PumpUntil([&] { return view()->m_bSlidePaused == 1; })) << "Space pauses";
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_show.m_bSlidePaused == 1; }))
+        << "Space pauses";
     const std::string paused = ShownTitle();
     Pump(200);
     EXPECT_EQ(ShownTitle(), paused) << "a paused show stays on its picture";
@@ -320,7 +323,7 @@ TEST_F(ViewerTest, RealKeysInImageWindows) {
 TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
     app().OpenDocumentFile(MakeFolder("big", 2, 2600, 1900));
     Render();
-    view()->OpenImageWindow(&view()->m_list.at(0));
+    view()->OpenImageWindow(&view()->Model().m_list.at(0));
     CImageWnd* w = ImageWindows().at(0);
     for (int i = 0; i < 3; ++i) {
         w->Canvas()->Refresh();
@@ -340,7 +343,7 @@ TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
     }
     const wxImage img = bmp.ConvertToImage();
     uint32_t pw = 0, ph = 0;
-    PixelBuffer px = JpegFile::ReadRgb(view()->m_list.at(0).m_strPath, pw, ph, 1, 1);
+    PixelBuffer px = JpegFile::ReadRgb(view()->Model().m_list.at(0).m_strPath, pw, ph, 1, 1);
     for (const wxPoint p : {wxPoint(0, 0), wxPoint(123, 45), wxPoint(299, 199)}) {
         const size_t i = (size_t(p.y) * pw + size_t(p.x)) * 3;
         EXPECT_EQ(img.GetRed(p.x, p.y), px[i]) << p.x << "," << p.y;
@@ -350,7 +353,7 @@ TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
     // A picture that fits the screen is held whole.
     app().OpenDocumentFile(MakeFolder("small", 1, 200, 150));
     Render();
-    view()->OpenImageWindow(&view()->m_list.at(0));
+    view()->OpenImageWindow(&view()->Model().m_list.at(0));
     Pump(50);
     for (CImageWnd* s : ImageWindows()) {
         if (s->m_nWidth == 200) {
@@ -363,14 +366,15 @@ TEST_F(ViewerTest, OneDisplayBitmapNoLargerThanTheScreens) {
 TEST_F(ViewerTest, PreferencesStaysInTheContextMenuDuringAShow) {
     app().OpenDocumentFile(MakeFolder("ctx", 2));
     Render();
-    view()->m_bRandom = 0;
+    view()->Model().m_prefs.random = 0;
     view()->OnStartSlideShow();
     ASSERT_TRUE(PumpUntil([&] { return view()->m_pSlideWnd != nullptr; }));
     bool opened = false;
-    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
-        opened = true;
-        return wxID_CANCEL;
-    };
+    std::optional<AnswerModals<CPreferencesDialog>> answer1(std::in_place,
+                                                            [&](CPreferencesDialog&) {
+                                                                opened = true;
+                                                                return wxID_CANCEL;
+                                                            });
     // Right click in the grid; the menu is up while these keys come: the
     // first enabled item, then Enter (Escape if nothing could be chosen).
     wxUIActionSimulator sim;
@@ -398,17 +402,18 @@ TEST_F(ViewerTest, PreferencesStaysInTheContextMenuDuringAShow) {
     EXPECT_TRUE(PumpUntil([&] { return opened; }, 3000)) << "Preferences... chosen";
     keys.Stop();
     Pump(100);
-    CPixfoldView::s_prefsDialogHook = nullptr;
+    answer1.reset();
     EXPECT_TRUE(view()->m_pSlideWnd) << "the show goes on";
     // F4 still does nothing while the show runs.
     opened = false;
-    CPixfoldView::s_prefsDialogHook = [&](CPreferencesDialog&) {
-        opened = true;
-        return wxID_CANCEL;
-    };
+    std::optional<AnswerModals<CPreferencesDialog>> answer2(std::in_place,
+                                                            [&](CPreferencesDialog&) {
+                                                                opened = true;
+                                                                return wxID_CANCEL;
+                                                            });
     wxCommandEvent f4(wxEVT_MENU, res::ToWxId(res::ID_PREFERENCES));
     frame()->ProcessWindowEvent(f4);
-    CPixfoldView::s_prefsDialogHook = nullptr;
+    answer2.reset();
     EXPECT_FALSE(opened);
     view()->StopSlideShow();
     Pump(20);

@@ -29,6 +29,7 @@ class WxShell final : public Shell {
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool OpenWithSystem(const std::string& pathOrUrl) override;
+    void ContextHelp() override;
     void Beep() override;
     bool BrowseForFolder(const std::string& title, std::string* folder) override;
     bool ChooseFileToOpen(std::string* path) override;

@@ -1,6 +1,6 @@
-#include "catalog/GridPrintout.h"
+#include "app/GridPrintout.h"
 
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 
 #include <algorithm>
 
@@ -9,10 +9,10 @@ namespace pixfold {
 CGridPrintout::CGridPrintout(CPixfoldView* view) : wxPrintout("Pixfold"), m_view(view) {}
 
 int CGridPrintout::GridWidth() const {
-    if (m_view->m_list.empty()) {
+    if (m_view->Model().m_list.empty()) {
         return std::max(1, m_view->GetClientSize().x);
     }
-    return std::max(1, m_view->m_nPitch * m_view->m_nCols);
+    return std::max(1, m_view->Model().m_prefs.pitch * m_view->Model().m_nCols);
 }
 
 void CGridPrintout::MapGridToPage() {
@@ -34,10 +34,10 @@ void CGridPrintout::OnPreparePrinting() {
     MapGridToPage();
     const wxRect page = GetLogicalPageRect();
     // Whole rows per page, so that no cell is cut in two.
-    const int pitch = m_view->m_nPitch > 0 ? m_view->m_nPitch : 1;
+    const int pitch = m_view->Model().m_prefs.pitch > 0 ? m_view->Model().m_prefs.pitch : 1;
     const int rowsPerPage = std::max(1, page.height / pitch);
     m_pageHeight = rowsPerPage * pitch;
-    const int rows = m_view->m_list.empty() ? 1 : m_view->m_nRows;
+    const int rows = m_view->Model().m_list.empty() ? 1 : m_view->Model().m_nRows;
     m_pages = std::max(1, (rows + rowsPerPage - 1) / rowsPerPage);
 }
 

@@ -1,4 +1,4 @@
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 
 #include <wx/dcclient.h>
 #include <wx/menu.h>
@@ -6,21 +6,21 @@
 #include <wx/printdlg.h>
 #include <wx/settings.h>
 
+#include "app/GridPrintout.h"
 #include "app/MainFrame.h"
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
-#include "catalog/GridPrintout.h"
+#include "app/WxShell.h"
+#include "catalog/SlideShow.h"
 #include "catalog/ThumbCache.h"
 #include "dialogs/PreferencesDialog.h"
 #include "platform/TextUtil.h"
 #include "platform/WxCanvas.h"
-#include "platform/WxShell.h"
 #include "platform/WxText.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
-#include "viewer/SlideShow.h"
 
 namespace pixfold {
 
@@ -37,8 +37,8 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
       m_pDocument(&doc),
       m_store(store),
       m_slideTimer(this, kSlideTimerId) {
-    SetPrefs(LoadViewPrefs(store, CurrentSystemColors()));
-    m_rand.Seed(GetTickCount());
+    m_model.m_prefs = LoadViewPrefs(store, CurrentSystemColors());
+    m_model.m_show.m_rand.Seed(GetTickCount());
 
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     Bind(wxEVT_PAINT, &CPixfoldView::OnPaint, this);
@@ -76,7 +76,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
 
 CPixfoldView::~CPixfoldView() {
     m_slideTimer.Stop();
-    m_list.Clear();
+    m_model.m_list.Clear();
     if (m_pFindFDlg) {
         Shell::Current().ProgressClose();
         m_pFindFDlg = nullptr;
@@ -94,7 +94,8 @@ void CPixfoldView::OnInitialUpdate() {
 
 void CPixfoldView::SetScrolls() {
     const wxSize client = GetClientSize();
-    m_scrolls = ComputeScrolls(m_list.size(), client.x, client.y, m_nPitch, m_nCols, m_nRows);
+    m_scrolls = ComputeScrolls(m_model.m_list.size(), client.x, client.y, m_model.m_prefs.pitch,
+                               m_model.m_nCols, m_model.m_nRows);
     // Positions in pixels, so that the end of the grid is reached exactly;
     // lines, pages and the wheel move by the grid's own sizes (OnScrollStep).
     SetScrollRate(1, 1);
@@ -145,23 +146,10 @@ void CPixfoldView::OnWheel(wxMouseEvent& event) {
     }
 }
 
-GridLook CPixfoldView::Look() const {
-    GridLook look;
-    look.pitch = m_nPitch;
-    look.cols = m_nCols;
-    look.back = m_crBack;
-    look.text = m_crText;
-    look.showDim = m_bShowDim != 0;
-    look.showName = m_bShowFileName != 0;
-    look.showSize = m_bShowFileSize != 0;
-    look.showDate = m_bShowFileDate != 0;
-    return look;
-}
-
 void CPixfoldView::OnDraw(wxDC& dc, const wxRegion& update) {
     const wxSize client = GetClientSize();
     WxCanvas canvas(dc, m_font, update);
-    PaintGrid(canvas, m_list, Look(), client.x, client.y, m_pSelected);
+    PaintGrid(canvas, m_model.m_list, m_model.Look(), client.x, client.y, m_model.m_pSelected);
 }
 
 void CPixfoldView::OnPaint(wxPaintEvent&) {
@@ -181,10 +169,10 @@ void CPixfoldView::OnSize(wxSizeEvent& event) {
 ThumbRecord* CPixfoldView::HitTest(const wxPoint& client, long& index) const {
     const wxPoint doc = CalcUnscrolledPosition(client);
     index = -1;
-    if (m_list.empty()) {
+    if (m_model.m_list.empty()) {
         return nullptr;
     }
-    return pixfold::HitTest(m_list, doc.x, doc.y, index);
+    return pixfold::HitTest(m_model.m_list, doc.x, doc.y, index);
 }
 
 void CPixfoldView::RefreshCell(const ThumbRecord& record) {
@@ -201,10 +189,10 @@ void CPixfoldView::OnLeftDown(wxMouseEvent& event) {
     if (!hit) {
         return;
     }
-    if (m_pSelected) {
-        RefreshCell(*m_pSelected);
+    if (m_model.m_pSelected) {
+        RefreshCell(*m_model.m_pSelected);
     }
-    m_pSelected = hit;
+    m_model.m_pSelected = hit;
     RefreshCell(*hit);
     m_pFrame->SetStatusPane(1, hit->m_strTitle);
     m_pFrame->SetStatusPane(2, hit->m_strSize);
@@ -233,61 +221,21 @@ std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
 void CPixfoldView::OnRightDown(wxMouseEvent& event) {
     event.Skip();
     std::unique_ptr<wxMenu> menu = BuildContextMenu();
-    if (s_contextMenuHook) {
-        s_contextMenuHook(*menu);
-        return;
-    }
     m_contextMenu = menu.get();
     PopupMenu(menu.get(), event.GetPosition());
     m_contextMenu = nullptr;
 }
 
-ViewPrefs CPixfoldView::Prefs() const {
-    ViewPrefs p;
-    p.sortStyle = m_nSortStyle;
-    p.sortOption = m_nSortOption;
-    p.pitch = m_nPitch;
-    p.thumbMax = m_nThumbMax;
-    p.defaultColors = m_bDefaultColors;
-    p.back = m_crBack;
-    p.text = m_crText;
-    p.showDim = m_bShowDim;
-    p.showFileName = m_bShowFileName;
-    p.showFileSize = m_bShowFileSize;
-    p.showFileDate = m_bShowFileDate;
-    p.slideTime = m_nSlideTime;
-    p.random = m_bRandom;
-    return p;
-}
-
-void CPixfoldView::SetPrefs(const ViewPrefs& p) {
-    m_nSortStyle = p.sortStyle;
-    m_nSortOption = p.sortOption;
-    m_nPitch = p.pitch;
-    m_nThumbMax = p.thumbMax;
-    m_bDefaultColors = p.defaultColors;
-    m_crBack = p.back;
-    m_crText = p.text;
-    m_bShowDim = p.showDim;
-    m_bShowFileName = p.showFileName;
-    m_bShowFileSize = p.showFileSize;
-    m_bShowFileDate = p.showFileDate;
-    m_nSlideTime = p.slideTime;
-    m_bRandom = p.random;
-}
-
 PrefsEffect CPixfoldView::ApplyPrefsChoice(const PrefsChoice& choice) {
-    ViewPrefs p = Prefs();
     int& mru = TheApp().m_nMRUCount;
-    const PrefsEffect effect =
-        ApplyPreferences(p, mru, choice, m_store, CurrentSystemColors(), m_list.empty());
-    SetPrefs(p);
+    const PrefsEffect effect = ApplyPreferences(m_model.m_prefs, mru, choice, m_store,
+                                                CurrentSystemColors(), m_model.m_list.empty());
     if (effect.rebuild) {
         WaitCursor wait;
         BuildThumbnails(false);
     }
     if (effect.resort) {
-        pixfold::SortCatalog(m_list, m_nSortOption, m_nSortStyle);
+        m_model.Sort();
     }
     if (effect.repaint) {
         Refresh();
@@ -303,22 +251,22 @@ void CPixfoldView::OnPreferences(wxCommandEvent& event) {
         return;
     }
     CPreferencesDialog dlg(this, m_store);
-    dlg.m_nPitch = m_nPitch;
+    dlg.m_nPitch = m_model.m_prefs.pitch;
     dlg.m_nPitchMin = 50;
     dlg.m_nPitchMax = GetClientSize().x;
-    dlg.m_backColorButton->m_color = m_crBack;
-    dlg.m_textColorButton->m_color = m_crText;
-    dlg.m_bUseDefaultColor = m_bDefaultColors;
-    dlg.m_bShowDimensions = m_bShowDim;
-    dlg.m_bShowFileName = m_bShowFileName;
-    dlg.m_bShowFileSize = m_bShowFileSize;
-    dlg.m_bShowFileDate = m_bShowFileDate;
-    dlg.m_nSortOption = m_nSortOption;
-    dlg.m_nSortStyle = m_nSortStyle;
-    dlg.m_bRandomSlideShow = m_bRandom;
-    dlg.m_strSlideInterval = Format("%d", m_nSlideTime);
+    dlg.m_backColorButton->m_color = m_model.m_prefs.back;
+    dlg.m_textColorButton->m_color = m_model.m_prefs.text;
+    dlg.m_bUseDefaultColor = m_model.m_prefs.defaultColors;
+    dlg.m_bShowDimensions = m_model.m_prefs.showDim;
+    dlg.m_bShowFileName = m_model.m_prefs.showFileName;
+    dlg.m_bShowFileSize = m_model.m_prefs.showFileSize;
+    dlg.m_bShowFileDate = m_model.m_prefs.showFileDate;
+    dlg.m_nSortOption = m_model.m_prefs.sortOption;
+    dlg.m_nSortStyle = m_model.m_prefs.sortStyle;
+    dlg.m_bRandomSlideShow = m_model.m_prefs.random;
+    dlg.m_strSlideInterval = Format("%d", m_model.m_prefs.slideTime);
     dlg.m_strMRUCount = Format("%d", TheApp().m_nMRUCount);
-    const int result = s_prefsDialogHook ? s_prefsDialogHook(dlg) : dlg.ShowModal();
+    const int result = dlg.ShowModal();
     if (result != wxID_OK) {
         return;
     }
@@ -340,11 +288,7 @@ void CPixfoldView::OnPreferences(wxCommandEvent& event) {
 }
 
 ViewState CPixfoldView::State() const {
-    ViewState s;
-    s.catalogEmpty = m_list.empty();
-    s.slideShowRunning = m_pSlideWnd != nullptr;
-    s.hasSelection = m_pSelected != nullptr;
-    return s;
+    return m_model.State(m_pSlideWnd != nullptr);
 }
 
 bool CPixfoldView::IsCommandEnabled(int id) const {
@@ -374,17 +318,12 @@ void CPixfoldView::OnOpenFolder(wxCommandEvent&) {
 }
 
 ScanSettings CPixfoldView::CurrentScanSettings() const {
-    ScanSettings settings;
-    settings.pitch = m_nPitch;
-    settings.sortOption = m_nSortOption;
-    settings.sortStyle = m_nSortStyle;
-    settings.cacheLimit = CacheLimitFromSettings(m_store);
-    return settings;
+    return m_model.CurrentScanSettings(CacheLimitFromSettings(m_store));
 }
 
 void CPixfoldView::BuildThumbnails(bool showProgress) {
-    pixfold::BuildThumbnails(m_list, CurrentScanSettings(), showProgress);
-    if (!m_list.empty()) {
+    pixfold::BuildThumbnails(m_model.m_list, CurrentScanSettings(), showProgress);
+    if (!m_model.m_list.empty()) {
         SetScrolls();
     }
 }
@@ -395,7 +334,7 @@ void CPixfoldView::OpenFolder(std::string folder) {
         if (auto* wx = dynamic_cast<WxShell*>(&Shell::Current())) {
             m_pFindFDlg = wx->Progress();
         }
-        m_pSelected = nullptr;
+        m_model.m_pSelected = nullptr;
     };
     hooks.cleared = [this](const std::string& f) {
         m_pDocument->AddToRecentFileList(f);
@@ -407,33 +346,12 @@ void CPixfoldView::OpenFolder(std::string folder) {
         Refresh();
         m_pFindFDlg = nullptr;  // closed next
     };
-    pixfold::OpenFolder(m_list, std::move(folder), CurrentScanSettings(), hooks);
+    pixfold::OpenFolder(m_model.m_list, std::move(folder), CurrentScanSettings(), hooks);
 }
 
 void CPixfoldView::RemoveRecord(ThumbRecord* record) {
-    const long index = m_list.IndexOf(record);
-    if (index < 0) {
-        return;
-    }
-    if (m_pSelected == record) {
-        m_pSelected = nullptr;
-    }
-    // The show goes on from the entry after the one that leaves.
-    if (m_posSlide == record) {
-        m_posSlide = static_cast<size_t>(index + 1) < m_list.size()
-                         ? &m_list.at(static_cast<size_t>(index + 1))
-                         : nullptr;
-    }
-    if (static_cast<size_t>(index) < m_strSlideMarks.size()) {
-        m_strSlideMarks.erase(static_cast<size_t>(index), 1);
-    }
-    if (m_nLastSlide == index) {
-        m_nLastSlide = -1;
-    } else if (m_nLastSlide > index) {
-        --m_nLastSlide;
-    }
-    m_list.Remove(record);
-    if (m_list.empty() && m_pSlideWnd) {
+    m_model.Remove(record);
+    if (m_model.m_list.empty() && m_pSlideWnd) {
         StopSlideShow();
     }
 }

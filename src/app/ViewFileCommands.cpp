@@ -5,7 +5,7 @@
 
 #include "app/PixfoldApp.h"
 #include "app/PixfoldDoc.h"
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 #include "fileops/Details.h"
 #include "fileops/FileOps.h"
 #include "platform/Shell.h"
@@ -37,13 +37,13 @@ void CPixfoldView::BindFileCommands() {
 
 void CPixfoldView::RemoveAndRelayout(ThumbRecord* record) {
     RemoveRecord(record);
-    m_pSelected = nullptr;
+    m_model.m_pSelected = nullptr;
     SetScrolls();
     Refresh();
 }
 
 void CPixfoldView::OnDeleteThumb() {
-    ThumbRecord* record = m_pSelected;
+    ThumbRecord* record = m_model.m_pSelected;
     if (!record || !ConfirmWithSuppress(m_store, res::kNoDelDlg, kDeleteQuestion)) {
         return;
     }
@@ -55,7 +55,7 @@ void CPixfoldView::OnDeleteThumb() {
 }
 
 void CPixfoldView::OnMoveRenameThumb() {
-    ThumbRecord* record = m_pSelected;
+    ThumbRecord* record = m_model.m_pSelected;
     if (!record) {
         return;
     }
@@ -91,12 +91,12 @@ void CPixfoldView::OnMoveRenameThumb() {
 }
 
 void CPixfoldView::Reload(bool showMessage) {
-    if (m_list.empty()) {
+    if (m_model.m_list.empty()) {
         return;
     }
-    const std::string folder = m_list.head()->m_strFolder;
-    m_list.Clear();
-    m_pSelected = nullptr;
+    const std::string folder = m_model.m_list.head()->m_strFolder;
+    m_model.m_list.Clear();
+    m_model.m_pSelected = nullptr;
     if (showMessage) {
         Shell::Current().AppMessage("Images have changed and will be reloaded now.");
     }
@@ -108,9 +108,9 @@ void CPixfoldView::OnRefresh() {
 }
 
 void CPixfoldView::OnCloseView() {
-    m_list.Clear();
-    m_pSelected = nullptr;
-    m_posSlide = nullptr;
+    m_model.m_list.Clear();
+    m_model.m_pSelected = nullptr;
+    m_model.m_show.m_posSlide = nullptr;
     // The empty grid's scroll sizes, not the old folder's.
     SetScrolls();
     Refresh();
@@ -118,11 +118,11 @@ void CPixfoldView::OnCloseView() {
 }
 
 void CPixfoldView::OnShowDetails() {
-    if (m_list.empty()) {
+    if (m_model.m_list.empty()) {
         return;
     }
     const std::string name = "details.txt";
-    if (!WriteDetailsFile(m_list, name)) {
+    if (!WriteDetailsFile(m_model.m_list, name)) {
         Shell::Current().AppMessage("Error opening file.");
         return;
     }

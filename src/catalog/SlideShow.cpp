@@ -1,4 +1,4 @@
-#include "viewer/SlideShow.h"
+#include "catalog/SlideShow.h"
 
 #include <climits>
 

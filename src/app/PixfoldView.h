@@ -11,14 +11,15 @@
 #include <memory>
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "catalog/CommandRules.h"
 #include "catalog/FolderScan.h"
 #include "catalog/Grid.h"
 #include "catalog/ThumbCatalog.h"
+#include "catalog/ViewModel.h"
 #include "catalog/ViewPrefs.h"
 #include "fileops/FileOps.h"
-#include "platform/CrtRand.h"
+#include "platform/SettingsStore.h"
+#include "viewer/ImageHost.h"
 
 namespace pixfold {
 
@@ -27,7 +28,7 @@ class CPixfoldDoc;
 class CFindFilesDlg;
 class CImageWnd;
 
-class CPixfoldView : public wxScrolledCanvas {
+class CPixfoldView : public wxScrolledCanvas, public ImageHost {
   public:
     CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& store, CPixfoldDoc& doc);
     ~CPixfoldView() override;
@@ -47,56 +48,36 @@ class CPixfoldView : public wxScrolledCanvas {
     ScanSettings CurrentScanSettings() const;
 
     ViewState State() const;
-    // The preferences as the view holds them, and back.
-    ViewPrefs Prefs() const;
-    void SetPrefs(const ViewPrefs& prefs);
+    // What the grid shows, its preferences and the slide show's state.
+    ViewModel& Model() { return m_model; }
+    const ViewModel& Model() const { return m_model; }
     // Applies a confirmed Preferences dialog choice: stores it, rebuilds,
     // re-sorts and repaints as needed.
     PrefsEffect ApplyPrefsChoice(const PrefsChoice& choice);
-    // Test seam: runs instead of ShowModal, returning its result.
-    static inline std::function<int(class CPreferencesDialog&)> s_prefsDialogHook;
     bool IsCommandEnabled(int commandId) const;
     const ScrollSizes& Scrolls() const { return m_scrolls; }
-    GridLook Look() const;
     CMainFrame* Frame() const { return m_pFrame; }
     CPixfoldDoc* GetDocument() const { return m_pDocument; }
     SettingsStore& Settings() const { return m_store; }
 
     // Members shared with the other parts of the program.
     CFindFilesDlg* m_pFindFDlg = nullptr;
-    int m_nPitch = kDefaultPitch;
-    int m_nThumbMax = kDefaultPitch - 3;
-    ColorRef m_crBack = 0;
-    ColorRef m_crText = 0;
-    int m_bDefaultColors = 1;
-    int m_bShowDim = 0;
-    int m_bShowFileName = 1;
-    int m_bShowFileSize = 0;
-    int m_bShowFileDate = 0;
-    int m_nSortStyle = 0;
-    int m_nSortOption = 0;
-    ThumbCatalog m_list;
-    int m_nCols = 1;
-    int m_nRows = 0;
-    ThumbRecord* m_pSelected = nullptr;
     wxFont m_font;
-    ThumbRecord* m_posSlide = nullptr;  // shown next in order; null: the head
-    int m_nSlideTime = 5;
-    int m_bRandom = 0;
-    std::string m_strSlideMarks;
-    int m_bSlideRunning = 0;
-    int m_nLastSlide = -1;
-    int m_bSlidePaused = 0;
     CImageWnd* m_pSlideWnd = nullptr;
-    CrtRand m_rand;
 
     static SystemColors CurrentSystemColors();
 
     // Slide show.
     void OnStartSlideShow();
-    void OnSlideTick();     // what timer 101 does
-    void StopSlideTimer();  // Escape in any image window
-    void StopSlideShow();   // Escape in the view
+    void OnSlideTick();  // what timer 101 does
+    // What image windows ask of the view.
+    wxWindow* HostWindow() override { return this; }
+    wxWindow* OwnerWindow() override;
+    const ViewPrefs& Prefs() const override { return m_model.m_prefs; }
+    void StopSlideTimer() override;
+    void ToggleSlidePause() override;
+    void ImageWindowGone(CImageWnd* wnd) override;
+    void StopSlideShow();  // Escape in the view
     wxTimer& SlideTimer() { return m_slideTimer; }
     // Opens a window on the record, as a double click does.
     void OpenImageWindow(ThumbRecord* record);
@@ -113,8 +94,6 @@ class CPixfoldView : public wxScrolledCanvas {
     void OnMakeThumbs();
     void OnFilePrint();
     void OnFilePrintPreview();
-    // Test seam: runs instead of the Make Thumbs dialog's ShowModal.
-    static inline std::function<int(class CMakeThumbsDlg&)> s_makeThumbsHook;
     // Releases the catalogue and scans its folder again, after a message if asked.
     void Reload(bool showMessage);
     // Tests force the copying move that crosses file systems.
@@ -122,8 +101,8 @@ class CPixfoldView : public wxScrolledCanvas {
 
     // The context menu (menu 133) with its items enabled as the state allows.
     std::unique_ptr<wxMenu> BuildContextMenu() const;
-    // Tests look at the context menu instead of tracking it.
-    static inline std::function<void(wxMenu&)> s_contextMenuHook;
+    // The context menu while it is up, else null.
+    const wxMenu* ShownContextMenu() const { return m_contextMenu; }
 
   private:
     void OnPaint(wxPaintEvent& event);
@@ -138,13 +117,13 @@ class CPixfoldView : public wxScrolledCanvas {
     void OnScrollStep(wxScrollWinEvent& event);
     void OnWheel(wxMouseEvent& event);
     void OnTimer(wxTimerEvent& event);
-    ThumbRecord* NextSlide(bool first);
     void BindFileCommands();
     void RemoveAndRelayout(ThumbRecord* record);
     void RefreshCell(const ThumbRecord& record);
 
     // The context menu while it is up: its commands follow its own rule.
     const wxMenu* m_contextMenu = nullptr;
+    ViewModel m_model;
     CMainFrame* m_pFrame;
     CPixfoldDoc* m_pDocument;
     SettingsStore& m_store;

@@ -1,13 +1,24 @@
 #pragma once
-// What the grid painting needs from a drawing surface. The window, the
-// printout and the tests each supply one; the arithmetic stays in the core.
+// What painting needs from a drawing surface: the grid, the image window
+// and the dialogs draw through it; the window, the printout and the tests
+// each supply one, so the arithmetic stays testable.
 
 #include <cstdint>
 #include <string>
 
-#include "catalog/ThumbRecord.h"
-
 namespace pixfold {
+
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    bool Contains(int32_t x, int32_t y) const {
+        return x >= left && x < right && y >= top && y < bottom;
+    }
+    bool operator==(const Rect&) const = default;
+};
 
 // 0x00BBGGRR, red in the lowest byte.
 using ColorRef = uint32_t;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "viewer/SlideShow.h"
+#include "catalog/SlideShow.h"
 
 using namespace pixfold;
 

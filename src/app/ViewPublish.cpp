@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
 #include "platform/Shell.h"
 #include "publish/MakeThumbsDlg.h"
 #include "publish/Publish.h"
@@ -12,13 +12,13 @@
 namespace pixfold {
 
 void CPixfoldView::OnMakeThumbs() {
-    if (m_list.empty()) {
+    if (m_model.m_list.empty()) {
         return;
     }
-    const std::string imagesFolder = m_list.head()->m_strFolder;
+    const std::string imagesFolder = m_model.m_list.head()->m_strFolder;
     PublishOptions o =
-        LoadPublishOptions(m_store, imagesFolder, static_cast<uint32_t>(m_nThumbMax));
-    CMakeThumbsDlg dlg(this, m_store, imagesFolder, m_pSelected != nullptr);
+        LoadPublishOptions(m_store, imagesFolder, static_cast<uint32_t>(m_model.m_prefs.thumbMax));
+    CMakeThumbsDlg dlg(this, m_store, imagesFolder, m_model.m_pSelected != nullptr);
     dlg.m_nSizeLimit = o.sizeLimit;
     dlg.m_bHtml = o.html;
     dlg.m_nPrepend = o.prepend;
@@ -28,7 +28,7 @@ void CPixfoldView::OnMakeThumbs() {
     dlg.m_nRowCount = static_cast<unsigned>(o.rowCount);
     dlg.m_bTable = o.table;
     dlg.m_strThumbFolder = o.folder;
-    const int result = s_makeThumbsHook ? s_makeThumbsHook(dlg) : dlg.ShowModal();
+    const int result = dlg.ShowModal();
     if (result != wxID_OK) {
         return;
     }
@@ -44,7 +44,7 @@ void CPixfoldView::OnMakeThumbs() {
     o.folder = dlg.m_strThumbFolder;
     o.replaceOriginals = dlg.m_bOverwriteApproved != 0;
     StorePublishOptions(m_store, o);
-    Publish(m_list, m_pSelected, o, std::time(nullptr), [this] { Reload(true); });
+    Publish(m_model.m_list, m_model.m_pSelected, o, std::time(nullptr), [this] { Reload(true); });
 }
 
 }  // namespace pixfold

@@ -1,10 +1,11 @@
-#include "platform/WxShell.h"
+#include "app/WxShell.h"
 
 #include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/colordlg.h>
+#include <wx/cshelp.h>
 #include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
@@ -150,6 +151,10 @@ bool WxShell::OpenWithSystem(const std::string& target) {
         return wxLaunchDefaultBrowser(t);
     }
     return wxLaunchDefaultApplication(t);
+}
+
+void WxShell::ContextHelp() {
+    wxContextHelp help(m_main, true);
 }
 
 void WxShell::Beep() {

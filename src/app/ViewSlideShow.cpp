@@ -2,11 +2,11 @@
 // the timer's ticks, Escape.
 
 #include "app/MainFrame.h"
-#include "catalog/PixfoldView.h"
+#include "app/PixfoldView.h"
+#include "catalog/SlideShow.h"
 #include "platform/Shell.h"
 #include "res/CommandIds.h"
 #include "viewer/ImageWnd.h"
-#include "viewer/SlideShow.h"
 
 namespace pixfold {
 
@@ -42,10 +42,22 @@ void CPixfoldView::OnStartSlideShow() {
     if (!IsCommandEnabled(res::ID_START_SLIDE_SHOW)) {
         return;
     }
-    m_bSlidePaused = 0;
-    m_bSlideRunning = 0;
-    m_nLastSlide = -1;
+    m_model.StartShow();
     m_slideTimer.Start(kSlideFirstTickMs);
+}
+
+wxWindow* CPixfoldView::OwnerWindow() {
+    return m_pFrame;
+}
+
+void CPixfoldView::ToggleSlidePause() {
+    m_model.m_show.m_bSlidePaused = !m_model.m_show.m_bSlidePaused;
+}
+
+void CPixfoldView::ImageWindowGone(CImageWnd* wnd) {
+    if (m_pSlideWnd == wnd) {
+        m_pSlideWnd = nullptr;
+    }
 }
 
 void CPixfoldView::StopSlideTimer() {
@@ -62,39 +74,20 @@ void CPixfoldView::StopSlideShow() {
     wnd->Destroy();
 }
 
-ThumbRecord* CPixfoldView::NextSlide(bool first) {
-    if (m_list.empty()) {
-        return nullptr;
-    }
-    if (m_bRandom) {
-        const int i = GetRandomSlide(first, m_list.size(), m_strSlideMarks, m_nLastSlide, m_rand);
-        return i < 0 ? nullptr : &m_list.at(static_cast<size_t>(i));
-    }
-    if (first || !m_posSlide || !m_list.Contains(m_posSlide)) {
-        m_posSlide = m_list.head();
-    }
-    ThumbRecord* record = m_posSlide;
-    const long index = m_list.IndexOf(record);
-    m_posSlide = static_cast<size_t>(index + 1) < m_list.size()
-                     ? &m_list.at(static_cast<size_t>(index + 1))
-                     : nullptr;
-    return record;
-}
-
 void CPixfoldView::OnTimer(wxTimerEvent&) {
     OnSlideTick();
 }
 
 void CPixfoldView::OnSlideTick() {
-    if (m_bSlidePaused) {
+    if (m_model.m_show.m_bSlidePaused) {
         return;
     }
-    if (!m_bSlideRunning) {
+    if (!m_model.m_show.m_bSlideRunning) {
         m_slideTimer.Stop();
         if (m_pSlideWnd) {
             return;
         }
-        ThumbRecord* record = NextSlide(true);
+        ThumbRecord* record = m_model.NextSlide(true);
         if (!record) {
             return;  // the catalogue emptied before the first tick
         }
@@ -111,21 +104,21 @@ void CPixfoldView::OnSlideTick() {
             Shell::Current().AppMessage("Error: could not create window");
             return;
         }
-        m_bSlideRunning = 1;
-        m_slideTimer.Start(SlideIntervalMs(m_nSlideTime));
+        m_model.m_show.m_bSlideRunning = 1;
+        m_slideTimer.Start(SlideIntervalMs(m_model.m_prefs.slideTime));
         return;
     }
     if (!m_pSlideWnd) {
         return;
     }
     m_slideTimer.Stop();
-    ThumbRecord* record = NextSlide(false);
+    ThumbRecord* record = m_model.NextSlide(false);
     if (!record) {
         StopSlideShow();  // nothing left to show
         return;
     }
     m_pSlideWnd->ShowRecord(record);
-    m_slideTimer.Start(SlideIntervalMs(m_nSlideTime));
+    m_slideTimer.Start(SlideIntervalMs(m_model.m_prefs.slideTime));
 }
 
 }  // namespace pixfold
