@@ -85,8 +85,7 @@ CPixfoldView::~CPixfoldView() {
 
 void CPixfoldView::OnInitialUpdate() {
     SetScrolls();
-    m_font =
-        wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    m_font = CaptionFont();
     for (int pane = 1; pane <= 4; ++pane) {
         m_pFrame->SetStatusPane(pane, "     ");
     }

@@ -81,6 +81,9 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     wxTimer& SlideTimer() { return m_slideTimer; }
     // Opens a window on the record, as a double click does.
     void OpenImageWindow(ThumbRecord* record);
+    // A window on the record, the show's when slideShow; null (and the
+    // user told) when it could not be made.
+    CImageWnd* CreateImageWindow(ThumbRecord* record, bool slideShow);
     // Takes a record out of the catalogue, keeping the selection and the
     // slide show valid. The record is released.
     void RemoveRecord(ThumbRecord* record);

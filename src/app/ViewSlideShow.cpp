@@ -10,16 +10,29 @@
 
 namespace pixfold {
 
-void CPixfoldView::OpenImageWindow(ThumbRecord* record) {
+CImageWnd* CPixfoldView::CreateImageWindow(ThumbRecord* record, bool slideShow) {
     auto* wnd = new CImageWnd(this);
-    if (!wnd->Create(record, false)) {
-        if (wnd->GetHandle()) {
-            wnd->Destroy();
-        } else {
-            delete wnd;
-        }
-        Shell::Current().AppMessage("Error: could not create window");
+    if (slideShow) {
+        m_pSlideWnd = wnd;
     }
+    if (wnd->Create(record, slideShow)) {
+        return wnd;
+    }
+    // The failed window goes at once, so the commands come back.
+    if (slideShow) {
+        m_pSlideWnd = nullptr;
+    }
+    if (wnd->GetHandle()) {
+        wnd->Destroy();
+    } else {
+        delete wnd;
+    }
+    Shell::Current().AppMessage("Error: could not create window");
+    return nullptr;
+}
+
+void CPixfoldView::OpenImageWindow(ThumbRecord* record) {
+    CreateImageWindow(record, false);
 }
 
 void CPixfoldView::OnLeftDClick(wxMouseEvent& event) {
@@ -91,17 +104,7 @@ void CPixfoldView::OnSlideTick() {
         if (!record) {
             return;  // the catalogue emptied before the first tick
         }
-        auto* wnd = new CImageWnd(this);
-        m_pSlideWnd = wnd;
-        if (!wnd->Create(record, true)) {
-            // The failed window goes at once, so the commands come back.
-            m_pSlideWnd = nullptr;
-            if (wnd->GetHandle()) {
-                wnd->Destroy();
-            } else {
-                delete wnd;
-            }
-            Shell::Current().AppMessage("Error: could not create window");
+        if (!CreateImageWindow(record, true)) {
             return;
         }
         m_model.m_show.m_bSlideRunning = 1;

@@ -94,22 +94,27 @@ void PaintCell(Canvas& canvas, const ThumbRecord& r, const GridLook& look, int x
         canvas.DrawDib(x + ThumbOffset(p, r.m_nThumbWidth), y + ThumbOffset(p, r.m_nThumbHeight),
                        r.m_nThumbWidth, r.m_nThumbHeight, r.m_pDib.get());
     }
-    if (look.showDim) {
-        Caption(canvas, x + 2, y + 2, TextAlign::LeftTop, r.m_strDim, look);
-    }
-    if (look.showSize) {
-        Caption(canvas, x + p - 2, y + 2, TextAlign::RightTop, r.m_strSize, look);
-    }
-    if (look.showName) {
-        Caption(canvas, x + 2, y + p - 2, TextAlign::LeftBottom, r.m_strTitle, look);
-    }
-    if (look.showDate) {
-        Caption(canvas, x + p - 2, y + p - 2, TextAlign::RightBottom,
-                DateCaption(r, look.dateTaken), look);
-    }
+    PaintCaptions(canvas, cell,
+                  {r.m_strDim, r.m_strSize, r.m_strTitle, DateCaption(r, look.dateTaken)}, look);
 }
 
 }  // namespace
+
+void PaintCaptions(Canvas& canvas, const Rect& box, const CaptionTexts& texts,
+                   const GridLook& look) {
+    if (look.showDim) {
+        Caption(canvas, box.left + 2, box.top + 2, TextAlign::LeftTop, texts.dim, look);
+    }
+    if (look.showSize) {
+        Caption(canvas, box.right - 2, box.top + 2, TextAlign::RightTop, texts.size, look);
+    }
+    if (look.showName) {
+        Caption(canvas, box.left + 2, box.bottom - 2, TextAlign::LeftBottom, texts.name, look);
+    }
+    if (look.showDate) {
+        Caption(canvas, box.right - 2, box.bottom - 2, TextAlign::RightBottom, texts.date, look);
+    }
+}
 
 void PaintGrid(Canvas& canvas, const ThumbCatalog& list, const GridLook& look, int clientWidth,
                int clientHeight, const ThumbRecord* selected) {

@@ -55,6 +55,16 @@ inline int ThumbOffset(int pitch, uint32_t side) {
 void PaintGrid(Canvas& canvas, const ThumbCatalog& list, const GridLook& look, int clientWidth,
                int clientHeight, const ThumbRecord* selected);
 
+struct CaptionTexts {
+    std::string dim, size, name, date;
+};
+
+// The captions the look shows, in the corners of a box two pixels in:
+// dimensions top left, size top right, name bottom left, date bottom right.
+// The grid's cells and the image window both use it.
+void PaintCaptions(Canvas& canvas, const Rect& box, const CaptionTexts& texts,
+                   const GridLook& look);
+
 // The record whose cell holds the document point, or null; index -1 then.
 ThumbRecord* HitTest(const ThumbCatalog& list, int docX, int docY, long& index);
 

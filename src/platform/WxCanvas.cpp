@@ -10,6 +10,10 @@
 
 namespace pixfold {
 
+wxFont CaptionFont() {
+    return wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+}
+
 void DrawDibBits(wxDC& dc, int x, int y, uint32_t width, uint32_t height, const uint8_t* bits) {
     if (!bits || width == 0 || height == 0) {
         return;

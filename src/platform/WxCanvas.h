@@ -12,6 +12,9 @@
 namespace pixfold {
 
 // Draws aligned bottom-up BGR rows at (x, y), one pixel per pixel.
+// The font of the captions, in the grid and in image windows alike.
+wxFont CaptionFont();
+
 void DrawDibBits(wxDC& dc, int x, int y, uint32_t width, uint32_t height, const uint8_t* bits);
 
 // A bitmap of the part `area` (top-down picture coordinates) of a bottom-up

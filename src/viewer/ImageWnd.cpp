@@ -5,6 +5,7 @@
 #include <wx/settings.h>
 #include <wx/window.h>
 
+#include "catalog/Grid.h"
 #include "catalog/SlideShow.h"
 #include "jpeg/JpegFile.h"
 #include "platform/WxCanvas.h"
@@ -58,8 +59,7 @@ bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
     PlaceWindow(record, true);
     Show();
     m_canvas->SetFocus();
-    m_font =
-        wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
+    m_font = CaptionFont();
     return LoadPicture(record);
 }
 
@@ -166,26 +166,18 @@ void CImageWnd::Render(wxDC& dc) {
         return;
     }
     const ViewPrefs& prefs = Host()->Prefs();
-    const bool dim = prefs.showDim, size = prefs.showFileSize, name = prefs.showFileName,
-               date = prefs.showFileDate;
-    if (!(dim || size || name || date)) {
+    GridLook look;
+    look.text = 0;  // always black, in the window's own font, over the picture
+    look.showDim = prefs.showDim != 0;
+    look.showSize = prefs.showFileSize != 0;
+    look.showName = prefs.showFileName != 0;
+    look.showDate = prefs.showFileDate != 0;
+    if (!(look.showDim || look.showSize || look.showName || look.showDate)) {
         return;
     }
-    // Always black, always the window's own font, over the picture.
     WxCanvas canvas(dc, m_font);
-    const int right = client.x, bottom = client.y;
-    if (dim) {
-        canvas.Text(2, 2, TextAlign::LeftTop, m_strDim, 0);
-    }
-    if (size) {
-        canvas.Text(right - 2, 2, TextAlign::RightTop, m_strSize, 0);
-    }
-    if (name) {
-        canvas.Text(2, bottom - 2, TextAlign::LeftBottom, m_strTitle, 0);
-    }
-    if (date) {
-        canvas.Text(right - 2, bottom - 2, TextAlign::RightBottom, m_strDate, 0);
-    }
+    PaintCaptions(canvas, {0, 0, client.x, client.y}, {m_strDim, m_strSize, m_strTitle, m_strDate},
+                  look);
 }
 
 void CImageWnd::OnPaint(wxPaintEvent&) {
