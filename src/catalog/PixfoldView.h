@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "catalog/CommandRules.h"
 #include "catalog/FolderScan.h"
 #include "catalog/Grid.h"
@@ -19,6 +18,7 @@
 #include "catalog/ViewPrefs.h"
 #include "fileops/FileOps.h"
 #include "platform/CrtRand.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 
@@ -100,6 +100,8 @@ class CPixfoldView : public wxScrolledCanvas {
     wxTimer& SlideTimer() { return m_slideTimer; }
     // Opens a window on the record, as a double click does.
     void OpenImageWindow(ThumbRecord* record);
+    // Shows the show's next (step > 0) or previous picture at once.
+    void StepSlideShow(int step);
     // Takes a record out of the catalogue, keeping the selection and the
     // slide show valid. The record is released.
     void RemoveRecord(ThumbRecord* record);
@@ -120,6 +122,17 @@ class CPixfoldView : public wxScrolledCanvas {
     // Tests force the copying move that crosses file systems.
     void SetMoveMode(MoveMode mode) { m_moveMode = mode; }
 
+    // Selects a record as a click does: both cells repainted, its details in
+    // the status bar.
+    void SelectRecord(ThumbRecord* record);
+    // Scrolls as little as needed to bring the record's cell into view.
+    void ScrollToRecord(const ThumbRecord& record);
+    // Changes the pitch by size steps, stored and rebuilt as the Preferences
+    // dialog does it.
+    void StepPitch(int steps);
+    // Pops the context menu up at a client point.
+    void ShowContextMenu(const wxPoint& client);
+
     // The context menu (menu 133) with its items enabled as the state allows.
     std::unique_ptr<wxMenu> BuildContextMenu() const;
     // Tests look at the context menu instead of tracking it.
@@ -135,8 +148,10 @@ class CPixfoldView : public wxScrolledCanvas {
     void OnPreferences(wxCommandEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    bool OnGridKey(const wxKeyEvent& event);
     void OnScrollStep(wxScrollWinEvent& event);
     void OnWheel(wxMouseEvent& event);
+    void OnPitchWheel(const wxMouseEvent& event);
     void OnTimer(wxTimerEvent& event);
     ThumbRecord* NextSlide(bool first);
     void BindFileCommands();
@@ -150,6 +165,7 @@ class CPixfoldView : public wxScrolledCanvas {
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
     int m_wheelRotation = 0;
+    int m_pitchRotation = 0;  // Ctrl+wheel
     wxTimer m_slideTimer;
     MoveMode m_moveMode = MoveMode::Auto;
 };

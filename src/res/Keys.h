@@ -24,9 +24,20 @@ enum KeyCode : int {
     kKeyF8,
     kKeyF9,
     kKeyF10,
+    kKeyF11,
     kKeyDelete = 0x2E,
     kKeyInsert = 0x2D,
     kKeyBack = 0x08,
+    kKeyReturn = 0x0D,
+    kKeyPageUp = 0x21,
+    kKeyPageDown,
+    kKeyEnd,
+    kKeyHome,
+    kKeyLeft,
+    kKeyUp,
+    kKeyRight,
+    kKeyDown,
+    kKeyMenu = 0x5D,
 };
 
 struct KeyBinding {
@@ -65,6 +76,90 @@ inline constexpr KeyBinding kKeys[] = {
     {kCtrl | kShift, 'P', ID_FILE_PRINT_PREVIEW, 0},
 };
 
+// Keys that a window handles itself, not commands: the grid's and the image
+// window's. The user guide names each of them.
+enum class GridAction {
+    None,
+    Left,  // Left to PageDown in the order of GridKey
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Open,
+    ContextMenu,
+    Larger,
+    Smaller,
+};
+
+enum class ImageAction {
+    None,
+    Fit,
+    ZoomIn,
+    ZoomOut,
+    ActualSize,
+    Left,  // pans a picture wider than the window, else the previous picture
+    Right,
+    Up,
+    Down,
+    Previous,
+    Next,
+    FullScreen,
+};
+
+template <typename Action>
+struct WindowKey {
+    unsigned mods;
+    int key;  // '+' and '-' also answer to '=', '_' and the keypad's keys
+    Action action;
+};
+
+inline constexpr WindowKey<GridAction> kGridKeys[] = {
+    {kNone, kKeyLeft, GridAction::Left},
+    {kNone, kKeyRight, GridAction::Right},
+    {kNone, kKeyUp, GridAction::Up},
+    {kNone, kKeyDown, GridAction::Down},
+    {kNone, kKeyHome, GridAction::Home},
+    {kNone, kKeyEnd, GridAction::End},
+    {kNone, kKeyPageUp, GridAction::PageUp},
+    {kNone, kKeyPageDown, GridAction::PageDown},
+    {kNone, kKeyReturn, GridAction::Open},
+    {kNone, kKeyMenu, GridAction::ContextMenu},
+    {kShift, kKeyF10, GridAction::ContextMenu},
+    {kCtrl, '+', GridAction::Larger},
+    {kCtrl, '-', GridAction::Smaller},
+};
+
+inline constexpr WindowKey<ImageAction> kImageKeys[] = {
+    {kNone, 'F', ImageAction::Fit},
+    {kNone, '+', ImageAction::ZoomIn},
+    {kNone, '-', ImageAction::ZoomOut},
+    {kNone, '1', ImageAction::ActualSize},
+    {kNone, kKeyLeft, ImageAction::Left},
+    {kNone, kKeyRight, ImageAction::Right},
+    {kNone, kKeyUp, ImageAction::Up},
+    {kNone, kKeyDown, ImageAction::Down},
+    {kNone, kKeyPageUp, ImageAction::Previous},
+    {kNone, kKeyPageDown, ImageAction::Next},
+    {kNone, kKeyF11, ImageAction::FullScreen},
+};
+
+// The action a key of the table gives; Shift does not count for '+' and '-',
+// which need it on many keyboards.
+template <typename Action, size_t N>
+Action WindowKeyAction(const WindowKey<Action> (&table)[N], unsigned mods, int key) {
+    const bool sign = key == '+' || key == '-';
+    for (const WindowKey<Action>& k : table) {
+        const unsigned m = sign ? mods & ~unsigned{kShift} : mods;
+        if (k.key == key && k.mods == m) {
+            return k.action;
+        }
+    }
+    return Action::None;
+}
+
 // The key as a menu label writes it: "F2", "Del", "Ctrl+Shift+P".
 inline std::string KeyLabel(const KeyBinding& k) {
     std::string label;
@@ -77,7 +172,7 @@ inline std::string KeyLabel(const KeyBinding& k) {
     if (k.mods & kShift) {
         label += "Shift+";
     }
-    if (k.key >= kKeyF1 && k.key <= kKeyF10) {
+    if (k.key >= kKeyF1 && k.key <= kKeyF11) {
         label += "F" + std::to_string(k.key - kKeyF1 + 1);
     } else if (k.key == kKeyDelete) {
         label += "Del";

@@ -5,6 +5,7 @@
 #include "catalog/PixfoldView.h"
 #include "platform/Shell.h"
 #include "res/CommandIds.h"
+#include "viewer/Browse.h"
 #include "viewer/ImageWnd.h"
 #include "viewer/SlideShow.h"
 
@@ -33,6 +34,9 @@ void CPixfoldView::OnLeftDClick(wxMouseEvent& event) {
 void CPixfoldView::OnKeyDown(wxKeyEvent& event) {
     if (event.GetKeyCode() == WXK_ESCAPE) {
         StopSlideShow();
+        return;
+    }
+    if (OnGridKey(event)) {
         return;
     }
     event.Skip();
@@ -79,6 +83,35 @@ ThumbRecord* CPixfoldView::NextSlide(bool first) {
                      ? &m_list.at(static_cast<size_t>(index + 1))
                      : nullptr;
     return record;
+}
+
+void CPixfoldView::StepSlideShow(int step) {
+    if (!m_pSlideWnd || m_list.empty()) {
+        return;
+    }
+    ThumbRecord* record = nullptr;
+    if (step > 0) {
+        record = NextSlide(false);
+    } else {
+        // The picture before the one shown, round the catalogue as the show
+        // goes; the show then goes on from the one shown.
+        const ThumbRecord* shown =
+            StepInCatalog(m_list, m_pSlideWnd->m_pRecord, m_pSlideWnd->m_strPath, 0);
+        const long n = static_cast<long>(m_list.size());
+        const long i = shown ? m_list.IndexOf(shown) : 0;
+        record = &m_list.at(static_cast<size_t>((i + n - 1) % n));
+        m_posSlide = &m_list.at(static_cast<size_t>((i + n) % n));
+    }
+    if (!record) {
+        return;
+    }
+    // A stepped picture stays up for a whole interval; a stopped timer stays stopped.
+    const bool ticking = m_slideTimer.IsRunning();
+    m_slideTimer.Stop();
+    m_pSlideWnd->ShowRecord(record);
+    if (ticking) {
+        m_slideTimer.Start(SlideIntervalMs(m_nSlideTime));
+    }
 }
 
 void CPixfoldView::OnTimer(wxTimerEvent&) {
