@@ -61,7 +61,9 @@ int SteppedPitch(int pitch, int steps, int minPitch, int maxPitch) {
         const int step = std::max(8, p / 8) & ~1;
         p = std::clamp(steps < 0 ? p - step : p + step, minPitch, maxPitch);
     }
-    return p;
+    // A pitch outside the bounds (stored by hand, or a narrowed window) never
+    // moves against the key.
+    return (steps > 0 && p < pitch) || (steps < 0 && p > pitch) ? pitch : p;
 }
 
 }  // namespace pixfold

@@ -42,4 +42,7 @@ TEST(SteppedPitch, EvenStepsWithinTheBounds) {
     EXPECT_EQ(SteppedPitch(496, 1, 50, 500), 500);
     EXPECT_EQ(SteppedPitch(400, 2, 50, 1000), 400 + 50 + 56);
     EXPECT_EQ(SteppedPitch(103, 1, 50, 40), 103) << "a client narrower than the least pitch";
+    EXPECT_EQ(SteppedPitch(30, -1, 50, 500), 30) << "smaller never makes larger";
+    EXPECT_EQ(SteppedPitch(30, 1, 50, 500), 58);
+    EXPECT_EQ(SteppedPitch(600, 1, 50, 500), 600) << "larger never makes smaller";
 }
