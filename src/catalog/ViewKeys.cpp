@@ -67,8 +67,14 @@ bool CPixfoldView::OnGridKey(const wxKeyEvent& event) {
                        GetClientSize().y));
     }
     const int pageRows = m_nPitch > 0 ? m_scrolls.pageHeight / m_nPitch : 1;
-    const long target = GridKeyTarget(key, m_pSelected ? m_list.IndexOf(m_pSelected) : -1,
-                                      static_cast<long>(m_list.size()), m_nCols, pageRows);
+    long target = GridKeyTarget(key, m_pSelected ? m_list.IndexOf(m_pSelected) : -1,
+                                static_cast<long>(m_list.size()), m_nCols, pageRows);
+    if (!m_pSelected && target == 0 && (key == GridKey::PageUp || key == GridKey::PageDown) &&
+        m_nPitch > 0) {
+        // Nothing selected: the first whole row the page shows, not back to the top.
+        const long row = (GetViewStart().y + m_nPitch - 1) / m_nPitch;
+        target = std::min(row * std::max(m_nCols, 1), static_cast<long>(m_list.size()) - 1);
+    }
     if (target < 0) {
         return true;
     }

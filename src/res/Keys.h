@@ -38,7 +38,17 @@ enum KeyCode : int {
     kKeyRight,
     kKeyDown,
     kKeyMenu = 0x5D,
+    // Plus and minus as the keypad's codes: their characters would be Insert's
+    // and others' codes.
+    kKeyPlus = 0x6B,
+    kKeyMinus = 0x6D,
 };
+
+// Letters, digits, plus and minus: keys that come as characters, shifted or not.
+inline constexpr bool IsCharacterKey(int key) {
+    return key == kKeyPlus || key == kKeyMinus || (key >= '0' && key <= '9') ||
+           (key >= 'A' && key <= 'Z');
+}
 
 struct KeyBinding {
     unsigned mods;
@@ -112,7 +122,7 @@ enum class ImageAction {
 template <typename Action>
 struct WindowKey {
     unsigned mods;
-    int key;  // '+' and '-' also answer to '=', '_' and the keypad's keys
+    int key;  // kKeyPlus and kKeyMinus also answer to '=', '_' and the keypad's keys
     Action action;
 };
 
@@ -128,14 +138,14 @@ inline constexpr WindowKey<GridAction> kGridKeys[] = {
     {kNone, kKeyReturn, GridAction::Open},
     {kNone, kKeyMenu, GridAction::ContextMenu},
     {kShift, kKeyF10, GridAction::ContextMenu},
-    {kCtrl, '+', GridAction::Larger},
-    {kCtrl, '-', GridAction::Smaller},
+    {kCtrl, kKeyPlus, GridAction::Larger},
+    {kCtrl, kKeyMinus, GridAction::Smaller},
 };
 
 inline constexpr WindowKey<ImageAction> kImageKeys[] = {
     {kNone, 'F', ImageAction::Fit},
-    {kNone, '+', ImageAction::ZoomIn},
-    {kNone, '-', ImageAction::ZoomOut},
+    {kNone, kKeyPlus, ImageAction::ZoomIn},
+    {kNone, kKeyMinus, ImageAction::ZoomOut},
     {kNone, '1', ImageAction::ActualSize},
     {kNone, kKeyLeft, ImageAction::Left},
     {kNone, kKeyRight, ImageAction::Right},
@@ -146,13 +156,12 @@ inline constexpr WindowKey<ImageAction> kImageKeys[] = {
     {kNone, kKeyF11, ImageAction::FullScreen},
 };
 
-// The action a key of the table gives; Shift does not count for '+' and '-',
-// which need it on many keyboards.
+// The action a key of the table gives. Shift does not count for characters:
+// plus needs it on many keyboards, and a letter comes shifted or not.
 template <typename Action, size_t N>
 Action WindowKeyAction(const WindowKey<Action> (&table)[N], unsigned mods, int key) {
-    const bool sign = key == '+' || key == '-';
     for (const WindowKey<Action>& k : table) {
-        const unsigned m = sign ? mods & ~unsigned{kShift} : mods;
+        const unsigned m = IsCharacterKey(key) ? mods & ~unsigned{kShift} : mods;
         if (k.key == key && k.mods == m) {
             return k.action;
         }
@@ -180,6 +189,8 @@ inline std::string KeyLabel(const KeyBinding& k) {
         label += "Ins";
     } else if (k.key == kKeyBack) {
         label += "Back";
+    } else if (k.key == kKeyPlus || k.key == kKeyMinus) {
+        label += k.key == kKeyPlus ? "+" : "-";
     } else {
         label += static_cast<char>(k.key);
     }

@@ -106,6 +106,10 @@ inline int ToWxKey(int key) {
             return WXK_DOWN;
         case kKeyMenu:
             return WXK_MENU;
+        case kKeyPlus:
+            return '+';
+        case kKeyMinus:
+            return '-';
         case kKeyDelete:
             return WXK_DELETE;
         case kKeyInsert:
@@ -154,14 +158,17 @@ inline int FromWxKey(int code) {
         case WXK_MENU:
         case WXK_WINDOWS_MENU:
             return kKeyMenu;
+        case '+':
         case '=':
         case WXK_NUMPAD_ADD:
-            return '+';
+            return kKeyPlus;
+        case '-':
         case '_':
         case WXK_NUMPAD_SUBTRACT:
-            return '-';
+            return kKeyMinus;
         default:
-            return code > 0 && code < 128 ? std::toupper(code) : 0;
+            // Other characters would read as the navigation keys' codes.
+            return std::isalnum(code) ? std::toupper(code) : 0;
     }
 }
 

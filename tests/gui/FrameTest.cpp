@@ -470,7 +470,7 @@ int NamedKey(const std::string& name) {
         {"Left", res::kKeyLeft},   {"Right", res::kKeyRight},   {"Up", res::kKeyUp},
         {"Down", res::kKeyDown},   {"Home", res::kKeyHome},     {"End", res::kKeyEnd},
         {"PgUp", res::kKeyPageUp}, {"PgDn", res::kKeyPageDown}, {"Enter", res::kKeyReturn},
-        {"Menu", res::kKeyMenu}};
+        {"Menu", res::kKeyMenu},   {"+", res::kKeyPlus},        {"-", res::kKeyMinus}};
     const auto it = names.find(name);
     return it == names.end() ? 0 : it->second;
 }
