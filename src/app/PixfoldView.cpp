@@ -123,6 +123,10 @@ void CPixfoldView::OnScrollStep(wxScrollWinEvent& event) {
 }
 
 void CPixfoldView::OnWheel(wxMouseEvent& event) {
+    if (event.ControlDown()) {
+        OnPitchWheel(event);
+        return;
+    }
     const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
     m_wheelRotation += event.GetWheelRotation();
     const int notches = m_wheelRotation / delta;
@@ -188,15 +192,19 @@ void CPixfoldView::OnLeftDown(wxMouseEvent& event) {
     if (!hit) {
         return;
     }
+    SelectRecord(hit);
+}
+
+void CPixfoldView::SelectRecord(ThumbRecord* record) {
     if (m_model.m_pSelected) {
         RefreshCell(*m_model.m_pSelected);
     }
-    m_model.m_pSelected = hit;
-    RefreshCell(*hit);
-    m_pFrame->SetStatusPane(1, hit->m_strTitle);
-    m_pFrame->SetStatusPane(2, hit->m_strSize);
-    m_pFrame->SetStatusPane(3, hit->m_strDate);
-    m_pFrame->SetStatusPane(4, hit->m_strDim);
+    m_model.m_pSelected = record;
+    RefreshCell(*record);
+    m_pFrame->SetStatusPane(1, record->m_strTitle);
+    m_pFrame->SetStatusPane(2, record->m_strSize);
+    m_pFrame->SetStatusPane(3, record->m_strDate);
+    m_pFrame->SetStatusPane(4, record->m_strDim);
 }
 
 std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
@@ -219,9 +227,13 @@ std::unique_ptr<wxMenu> CPixfoldView::BuildContextMenu() const {
 
 void CPixfoldView::OnRightDown(wxMouseEvent& event) {
     event.Skip();
+    ShowContextMenu(event.GetPosition());
+}
+
+void CPixfoldView::ShowContextMenu(const wxPoint& client) {
     std::unique_ptr<wxMenu> menu = BuildContextMenu();
     m_contextMenu = menu.get();
-    PopupMenu(menu.get(), event.GetPosition());
+    PopupMenu(menu.get(), client);
     m_contextMenu = nullptr;
 }
 

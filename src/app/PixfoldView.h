@@ -77,6 +77,8 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     void StopSlideTimer() override;
     void ToggleSlidePause() override;
     void ImageWindowGone(CImageWnd* wnd) override;
+    const ThumbCatalog& Catalog() const override { return m_model.m_list; }
+    bool StepSlideShow(CImageWnd* wnd, int step) override;
     void StopSlideShow();  // Escape in the view
     wxTimer& SlideTimer() { return m_slideTimer; }
     // Opens a window on the record, as a double click does.
@@ -84,6 +86,8 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     // A window on the record, the show's when slideShow; null (and the
     // user told) when it could not be made.
     CImageWnd* CreateImageWindow(ThumbRecord* record, bool slideShow);
+    // Shows the show's next (step > 0) or previous picture at once.
+    void StepSlideShow(int step);
     // Takes a record out of the catalogue, keeping the selection and the
     // slide show valid. The record is released.
     void RemoveRecord(ThumbRecord* record);
@@ -102,6 +106,17 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     // Tests force the copying move that crosses file systems.
     void SetMoveMode(MoveMode mode) { m_moveMode = mode; }
 
+    // Selects a record as a click does: both cells repainted, its details in
+    // the status bar.
+    void SelectRecord(ThumbRecord* record);
+    // Scrolls as little as needed to bring the record's cell into view.
+    void ScrollToRecord(const ThumbRecord& record);
+    // Changes the pitch by size steps, stored and rebuilt as the Preferences
+    // dialog does it.
+    void StepPitch(int steps);
+    // Pops the context menu up at a client point.
+    void ShowContextMenu(const wxPoint& client);
+
     // The context menu (menu 133) with its items enabled as the state allows.
     std::unique_ptr<wxMenu> BuildContextMenu() const;
     // The context menu while it is up, else null.
@@ -117,8 +132,10 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     void OnPreferences(wxCommandEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    bool OnGridKey(const wxKeyEvent& event);
     void OnScrollStep(wxScrollWinEvent& event);
     void OnWheel(wxMouseEvent& event);
+    void OnPitchWheel(const wxMouseEvent& event);
     void OnTimer(wxTimerEvent& event);
     void BindFileCommands();
     void RemoveAndRelayout(ThumbRecord* record);
@@ -132,6 +149,7 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     SettingsStore& m_store;
     ScrollSizes m_scrolls;
     int m_wheelRotation = 0;
+    int m_pitchRotation = 0;  // Ctrl+wheel
     wxTimer m_slideTimer;
     MoveMode m_moveMode = MoveMode::Auto;
 };

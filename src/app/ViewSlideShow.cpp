@@ -6,6 +6,7 @@
 #include "catalog/SlideShow.h"
 #include "platform/Shell.h"
 #include "res/CommandIds.h"
+#include "viewer/Browse.h"
 #include "viewer/ImageWnd.h"
 
 namespace pixfold {
@@ -48,6 +49,9 @@ void CPixfoldView::OnKeyDown(wxKeyEvent& event) {
         StopSlideShow();
         return;
     }
+    if (OnGridKey(event)) {
+        return;
+    }
     event.Skip();
 }
 
@@ -85,6 +89,38 @@ void CPixfoldView::StopSlideShow() {
     CImageWnd* wnd = m_pSlideWnd;
     m_pSlideWnd = nullptr;
     wnd->Destroy();
+}
+
+bool CPixfoldView::StepSlideShow(CImageWnd* wnd, int step) {
+    if (!wnd || wnd != m_pSlideWnd) {
+        return false;
+    }
+    StepSlideShow(step);
+    return true;
+}
+
+void CPixfoldView::StepSlideShow(int step) {
+    if (!m_pSlideWnd || m_model.m_list.empty()) {
+        return;
+    }
+    ThumbRecord* record = nullptr;
+    if (step > 0) {
+        record = m_model.NextSlide(false);
+    } else {
+        const ThumbRecord* shown =
+            StepInCatalog(m_model.m_list, m_pSlideWnd->m_pRecord, m_pSlideWnd->m_strPath, 0);
+        record = m_model.PreviousSlide(shown);
+    }
+    if (!record) {
+        return;
+    }
+    // A stepped picture stays up for a whole interval; a stopped timer stays stopped.
+    const bool ticking = m_slideTimer.IsRunning();
+    m_slideTimer.Stop();
+    m_pSlideWnd->ShowRecord(record);
+    if (ticking) {
+        m_slideTimer.Start(SlideIntervalMs(m_model.m_prefs.slideTime));
+    }
 }
 
 void CPixfoldView::OnTimer(wxTimerEvent&) {

@@ -1,5 +1,7 @@
 #include "catalog/ViewModel.h"
 
+#include <algorithm>
+
 #include "catalog/SlideShow.h"
 
 namespace pixfold {
@@ -63,6 +65,16 @@ ThumbRecord* ViewModel::NextSlide(bool first) {
                        ? &m_list.at(static_cast<size_t>(index + 1))
                        : nullptr;
     return record;
+}
+
+ThumbRecord* ViewModel::PreviousSlide(const ThumbRecord* shown) {
+    if (m_list.empty()) {
+        return nullptr;
+    }
+    const long n = static_cast<long>(m_list.size());
+    const long i = shown ? std::max(m_list.IndexOf(shown), 0L) : 0;
+    m_show.m_posSlide = &m_list.at(static_cast<size_t>(i));
+    return &m_list.at(static_cast<size_t>((i + n - 1) % n));
 }
 
 void ViewModel::Remove(ThumbRecord* record) {

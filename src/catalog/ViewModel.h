@@ -45,6 +45,9 @@ class ViewModel {
     // The show's next record (first: from its start), or null when none is
     // left in order (or the catalogue is empty).
     ThumbRecord* NextSlide(bool first);
+    // The record before `shown` (null: the head), round the catalogue; the
+    // show then goes on from `shown`. Null for an empty catalogue.
+    ThumbRecord* PreviousSlide(const ThumbRecord* shown);
     // Takes a record out of the catalogue, keeping the selection and the
     // show valid. The record is released.
     void Remove(ThumbRecord* record);

@@ -52,6 +52,17 @@ int LoadMruCount(SettingsStore& store) {
 
 namespace pixfold {
 
+bool ApplySliderPitch(ViewPrefs& p, int sliderPosition) {
+    if (sliderPosition == p.pitch) {
+        return false;
+    }
+    // The applied pitch is even; a pitch of 3 or less would leave no picture.
+    const int pitch = sliderPosition % 2 ? sliderPosition - 1 : sliderPosition;
+    p.pitch = pitch < 4 ? 4 : pitch;
+    p.thumbMax = p.pitch - 3;
+    return true;
+}
+
 PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
                              SettingsStore& store, const SystemColors& system, bool catalogEmpty) {
     PrefsEffect effect;
@@ -72,11 +83,7 @@ PrefsEffect ApplyPreferences(ViewPrefs& p, int& mruCount, const PrefsChoice& c,
     store.Set(res::kTextColor, static_cast<int>(p.text));
     effect.repaint |= p.back != oldBack || p.text != oldText;
 
-    if (c.sliderPosition != p.pitch) {
-        // The applied pitch is even; a pitch of 3 or less would leave no picture.
-        int pitch = c.sliderPosition % 2 ? c.sliderPosition - 1 : c.sliderPosition;
-        p.pitch = pitch < 4 ? 4 : pitch;
-        p.thumbMax = p.pitch - 3;
+    if (ApplySliderPitch(p, c.sliderPosition)) {
         effect.rebuild = true;
         effect.repaint = true;
     }

@@ -73,6 +73,10 @@ struct PrefsEffect {
     bool resort = false;
 };
 
+// Takes a pitch slider position: the applied pitch is even and at least 4.
+// False when the pitch stays as it is (nothing to rebuild).
+bool ApplySliderPitch(ViewPrefs& prefs, int sliderPosition);
+
 // Applies and stores a confirmed choice in the fixed order: the stored Pitch is
 // the slider's, the applied pitch is made even; SlideTime is stored as typed;
 // MRU is parsed and clamped to 0..16.

@@ -24,10 +24,31 @@ enum KeyCode : int {
     kKeyF8,
     kKeyF9,
     kKeyF10,
+    kKeyF11,
     kKeyDelete = 0x2E,
     kKeyInsert = 0x2D,
     kKeyBack = 0x08,
+    kKeyReturn = 0x0D,
+    kKeyPageUp = 0x21,
+    kKeyPageDown,
+    kKeyEnd,
+    kKeyHome,
+    kKeyLeft,
+    kKeyUp,
+    kKeyRight,
+    kKeyDown,
+    kKeyMenu = 0x5D,
+    // Plus and minus as the keypad's codes: their characters would be Insert's
+    // and others' codes.
+    kKeyPlus = 0x6B,
+    kKeyMinus = 0x6D,
 };
+
+// Letters, digits, plus and minus: keys that come as characters, shifted or not.
+inline constexpr bool IsCharacterKey(int key) {
+    return key == kKeyPlus || key == kKeyMinus || (key >= '0' && key <= '9') ||
+           (key >= 'A' && key <= 'Z');
+}
 
 struct KeyBinding {
     unsigned mods;
@@ -65,6 +86,89 @@ inline constexpr KeyBinding kKeys[] = {
     {kCtrl | kShift, 'P', ID_FILE_PRINT_PREVIEW, 0},
 };
 
+// Keys that a window handles itself, not commands: the grid's and the image
+// window's. The user guide names each of them.
+enum class GridAction {
+    None,
+    Left,  // Left to PageDown in the order of GridKey
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Open,
+    ContextMenu,
+    Larger,
+    Smaller,
+};
+
+enum class ImageAction {
+    None,
+    Fit,
+    ZoomIn,
+    ZoomOut,
+    ActualSize,
+    Left,  // pans a picture wider than the window, else the previous picture
+    Right,
+    Up,
+    Down,
+    Previous,
+    Next,
+    FullScreen,
+};
+
+template <typename Action>
+struct WindowKey {
+    unsigned mods;
+    int key;  // kKeyPlus and kKeyMinus also answer to '=', '_' and the keypad's keys
+    Action action;
+};
+
+inline constexpr WindowKey<GridAction> kGridKeys[] = {
+    {kNone, kKeyLeft, GridAction::Left},
+    {kNone, kKeyRight, GridAction::Right},
+    {kNone, kKeyUp, GridAction::Up},
+    {kNone, kKeyDown, GridAction::Down},
+    {kNone, kKeyHome, GridAction::Home},
+    {kNone, kKeyEnd, GridAction::End},
+    {kNone, kKeyPageUp, GridAction::PageUp},
+    {kNone, kKeyPageDown, GridAction::PageDown},
+    {kNone, kKeyReturn, GridAction::Open},
+    {kNone, kKeyMenu, GridAction::ContextMenu},
+    {kShift, kKeyF10, GridAction::ContextMenu},
+    {kCtrl, kKeyPlus, GridAction::Larger},
+    {kCtrl, kKeyMinus, GridAction::Smaller},
+};
+
+inline constexpr WindowKey<ImageAction> kImageKeys[] = {
+    {kNone, 'F', ImageAction::Fit},
+    {kNone, kKeyPlus, ImageAction::ZoomIn},
+    {kNone, kKeyMinus, ImageAction::ZoomOut},
+    {kNone, '1', ImageAction::ActualSize},
+    {kNone, kKeyLeft, ImageAction::Left},
+    {kNone, kKeyRight, ImageAction::Right},
+    {kNone, kKeyUp, ImageAction::Up},
+    {kNone, kKeyDown, ImageAction::Down},
+    {kNone, kKeyPageUp, ImageAction::Previous},
+    {kNone, kKeyPageDown, ImageAction::Next},
+    {kNone, kKeyF11, ImageAction::FullScreen},
+};
+
+// The action a key of the table gives. Shift does not count for characters:
+// plus needs it on many keyboards, and a letter comes shifted or not.
+template <typename Action, size_t N>
+Action WindowKeyAction(const WindowKey<Action> (&table)[N], unsigned mods, int key) {
+    for (const WindowKey<Action>& k : table) {
+        const unsigned m = IsCharacterKey(key) ? mods & ~unsigned{kShift} : mods;
+        if (k.key == key && k.mods == m) {
+            return k.action;
+        }
+    }
+    return Action::None;
+}
+
 // The key as a menu label writes it: "F2", "Del", "Ctrl+Shift+P".
 inline std::string KeyLabel(const KeyBinding& k) {
     std::string label;
@@ -77,7 +181,7 @@ inline std::string KeyLabel(const KeyBinding& k) {
     if (k.mods & kShift) {
         label += "Shift+";
     }
-    if (k.key >= kKeyF1 && k.key <= kKeyF10) {
+    if (k.key >= kKeyF1 && k.key <= kKeyF11) {
         label += "F" + std::to_string(k.key - kKeyF1 + 1);
     } else if (k.key == kKeyDelete) {
         label += "Del";
@@ -85,6 +189,8 @@ inline std::string KeyLabel(const KeyBinding& k) {
         label += "Ins";
     } else if (k.key == kKeyBack) {
         label += "Back";
+    } else if (k.key == kKeyPlus || k.key == kKeyMinus) {
+        label += k.key == kKeyPlus ? "+" : "-";
     } else {
         label += static_cast<char>(k.key);
     }

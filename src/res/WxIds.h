@@ -5,6 +5,8 @@
 
 #include <wx/defs.h>
 
+#include <cctype>
+
 #include "res/CommandIds.h"
 #include "res/Keys.h"
 
@@ -80,10 +82,34 @@ constexpr int FromWxId(int id) {
 
 // The toolkit's code for a key of the key table.
 inline int ToWxKey(int key) {
-    if (key >= kKeyF1 && key <= kKeyF10) {
+    if (key >= kKeyF1 && key <= kKeyF11) {
         return WXK_F1 + (key - kKeyF1);
     }
     switch (key) {
+        case kKeyReturn:
+            return WXK_RETURN;
+        case kKeyPageUp:
+            return WXK_PAGEUP;
+        case kKeyPageDown:
+            return WXK_PAGEDOWN;
+        case kKeyEnd:
+            return WXK_END;
+        case kKeyHome:
+            return WXK_HOME;
+        case kKeyLeft:
+            return WXK_LEFT;
+        case kKeyUp:
+            return WXK_UP;
+        case kKeyRight:
+            return WXK_RIGHT;
+        case kKeyDown:
+            return WXK_DOWN;
+        case kKeyMenu:
+            return WXK_MENU;
+        case kKeyPlus:
+            return '+';
+        case kKeyMinus:
+            return '-';
         case kKeyDelete:
             return WXK_DELETE;
         case kKeyInsert:
@@ -93,6 +119,62 @@ inline int ToWxKey(int key) {
         default:
             return key;
     }
+}
+
+// A toolkit key event's key and modifiers as the window key tables name them;
+// 0 for a key no table names.
+inline int FromWxKey(int code) {
+    if (code >= WXK_F1 && code <= WXK_F11) {
+        return kKeyF1 + (code - WXK_F1);
+    }
+    switch (code) {
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER:
+            return kKeyReturn;
+        case WXK_PAGEUP:
+        case WXK_NUMPAD_PAGEUP:
+            return kKeyPageUp;
+        case WXK_PAGEDOWN:
+        case WXK_NUMPAD_PAGEDOWN:
+            return kKeyPageDown;
+        case WXK_END:
+        case WXK_NUMPAD_END:
+            return kKeyEnd;
+        case WXK_HOME:
+        case WXK_NUMPAD_HOME:
+            return kKeyHome;
+        case WXK_LEFT:
+        case WXK_NUMPAD_LEFT:
+            return kKeyLeft;
+        case WXK_UP:
+        case WXK_NUMPAD_UP:
+            return kKeyUp;
+        case WXK_RIGHT:
+        case WXK_NUMPAD_RIGHT:
+            return kKeyRight;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN:
+            return kKeyDown;
+        case WXK_MENU:
+        case WXK_WINDOWS_MENU:
+            return kKeyMenu;
+        case '+':
+        case '=':
+        case WXK_NUMPAD_ADD:
+            return kKeyPlus;
+        case '-':
+        case '_':
+        case WXK_NUMPAD_SUBTRACT:
+            return kKeyMinus;
+        default:
+            // Other characters would read as the navigation keys' codes.
+            return std::isalnum(code) ? std::toupper(code) : 0;
+    }
+}
+
+inline unsigned FromWxMods(int mods) {
+    return (mods & wxMOD_CONTROL ? kCtrl : 0u) | (mods & wxMOD_SHIFT ? kShift : 0u) |
+           (mods & wxMOD_ALT ? kAlt : 0u);
 }
 
 }  // namespace pixfold::res

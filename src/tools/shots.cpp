@@ -23,11 +23,18 @@ using namespace pixfold;
 
 namespace {
 
-void Capture(const std::string& file) {
+// The whole screen, or the part `crop` of it.
+void Capture(const std::string& file, const wxRect& crop = wxRect()) {
     wxYield();
     wxMilliSleep(400);
     wxYield();
-    const std::string cmd = "import -window root " + file;
+    std::string cmd = "import -window root ";
+    if (!crop.IsEmpty()) {
+        const wxRect r = crop.Intersect(wxRect(0, 0, 1 << 15, 1 << 15));
+        cmd += "-crop " + std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+               std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage ";
+    }
+    cmd += file;
     if (wxExecute(cmd, wxEXEC_SYNC) != 0) {
         std::fprintf(stderr, "pixfold-shots: capture failed: %s\n", cmd.c_str());
     }
@@ -133,8 +140,26 @@ class ShotsApp : public CPixfoldApp {
                 w->Destroy();
             }
         }
+        // A photo larger than the screen, fitted into its window with F.
         view->Model().m_prefs.showDim = view->Model().m_prefs.showFileSize =
             view->Model().m_prefs.showFileDate = 0;
+        for (const auto& r : view->Model().m_list) {
+            if (r->m_nImageWidth == 1600 && r->m_nImageHeight == 1200) {
+                view->OpenImageWindow(r.get());
+            }
+        }
+        wxYield();
+        CImageWnd* big = nullptr;
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (auto* iw = dynamic_cast<CImageWnd*>(w); iw && !iw->IsBeingDeleted()) {
+                big = iw;
+            }
+        }
+        if (big) {
+            big->HandleViewKey('F', 0);
+            Capture(m_out + "/image-window-fit.png", big->GetScreenRect());
+            big->Destroy();
+        }
 
         // The slide show, three pictures on.
         view->OnStartSlideShow();

@@ -4,6 +4,7 @@
 
 #include <wx/window.h>
 
+#include "catalog/ThumbCatalog.h"
 #include "catalog/ViewPrefs.h"
 
 namespace pixfold {
@@ -24,6 +25,11 @@ class ImageHost {
     virtual void StopSlideTimer() = 0;
     // Space in any image window pauses or resumes the show.
     virtual void ToggleSlidePause() = 0;
+    // The records in catalogue order, for next and previous.
+    virtual const ThumbCatalog& Catalog() const = 0;
+    // Steps the show when `wnd` is its window (step > 0: next, else previous);
+    // false when it is not.
+    virtual bool StepSlideShow(CImageWnd* wnd, int step) = 0;
     // The show's window is going away.
     virtual void ImageWindowGone(CImageWnd* wnd) = 0;
 };

@@ -47,6 +47,7 @@ bool CImageWnd::Create(ThumbRecord* record, bool slideShow) {
     m_canvas->Bind(wxEVT_CHAR, &CImageWnd::OnChar, this);
     // Mouse clicks in the window have no effect; a click still gives it the keys.
     m_canvas->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { m_canvas->SetFocus(); });
+    BindViewport();
     Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& e) {
         if (e.GetActive() && m_canvas) {
             m_canvas->SetFocus();
@@ -76,12 +77,14 @@ bool CImageWnd::LoadPicture(ThumbRecord* record) {
     m_strDim = record->m_strDim;
     m_strSize = record->m_strSize;
     m_strDate = record->m_strDate;
+    m_strPath = record->m_strPath;
     m_pPixels = JpegFile::ReadRgb(record->m_strPath, m_nWidth, m_nHeight, 1, 1);
     const bool ok = static_cast<bool>(m_pPixels);
     if (ok) {
         SwapRedBlue(m_pPixels.get(), m_nWidth, m_nHeight);
         FlipRows(m_pPixels.get(), m_nWidth * 3, m_nHeight);
     }
+    ResetViewport();
     SetTitle(ShownText(m_strTitle));
     return ok;
 }
@@ -111,7 +114,9 @@ Rect CImageWnd::PlaceWindow(const ThumbRecord* record, bool move) {
 void CImageWnd::ShowRecord(ThumbRecord* record) {
     m_pRecord = record;
     LoadPicture(record);
-    PlaceWindow(record, true);
+    if (!IsFullScreen()) {
+        PlaceWindow(record, true);
+    }
     m_canvas->Refresh(true);
 }
 
@@ -142,24 +147,30 @@ void CImageWnd::Render(wxDC& dc) {
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
     dc.DrawRectangle(0, 0, client.x, client.y);
     if (m_pPixels) {
-        const wxRect picture(0, 0, static_cast<int>(m_nWidth), static_cast<int>(m_nHeight));
-        const wxRect needed = VisibleArea().Intersect(picture);
-        if (!needed.IsEmpty() && !m_displayArea.Contains(needed)) {
-            // A picture that fits the screens is made into a bitmap whole, once;
-            // a larger one only for the part in view.
+        // In the scaled picture's coordinates, whose top-left lies at origin.
+        const wxPoint origin(m_viewport.OriginX(), m_viewport.OriginY());
+        const wxRect picture(0, 0, m_viewport.ScaledWidth(), m_viewport.ScaledHeight());
+        const wxRect needed = VisibleArea().Intersect(wxRect(origin, picture.GetSize()));
+        const wxRect neededInPicture(needed.GetTopLeft() - origin, needed.GetSize());
+        if (m_displayScale != m_viewport.scale) {
+            ReleaseDisplay();
+        }
+        if (!needed.IsEmpty() && !m_displayArea.Contains(neededInPicture)) {
+            // A picture that fits the screens is made into a bitmap whole, once
+            // per scale; a larger one only for the part in view.
             const wxRect screens = AllScreens();
             const bool fits = picture.width <= screens.width && picture.height <= screens.height;
             ReleaseDisplay();
-            m_displayArea = fits ? picture : needed;
-            m_display = DibBitmap(m_pPixels.get(), m_nWidth, m_nHeight, size_t{m_nWidth} * 3,
-                                  m_displayArea);
+            m_displayArea = fits ? picture : neededInPicture;
+            m_displayScale = m_viewport.scale;
+            m_display = ScaledBitmap(m_displayArea);
             ++m_displayBuilds;
             if (!m_display.IsOk()) {
                 m_displayArea = wxRect();
             }
         }
         if (m_display.IsOk()) {
-            dc.DrawBitmap(m_display, m_displayArea.GetTopLeft(), false);
+            dc.DrawBitmap(m_display, origin + m_displayArea.GetTopLeft(), false);
         }
     }
     if (!Host()) {
@@ -203,6 +214,9 @@ void CImageWnd::HandleChar(int key) {
 
 void CImageWnd::OnChar(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
+    if (HandleViewKey(key, event.GetModifiers())) {
+        return;
+    }
     if (key == WXK_ESCAPE || key == WXK_SPACE) {
         HandleChar(key);
         return;

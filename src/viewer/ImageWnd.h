@@ -11,6 +11,7 @@
 
 #include "catalog/ThumbRecord.h"
 #include "jpeg/PixelOps.h"
+#include "viewer/Viewport.h"
 
 namespace pixfold {
 
@@ -36,10 +37,18 @@ class CImageWnd : public wxFrame {
     // The client-area child that paints and takes the keys: a frame without
     // a child gets no key events on every platform.
     wxWindow* Canvas() const { return m_canvas; }
-    // The part of the picture the display bitmap holds, and how often it was
-    // made: once per picture, again only when a part not held comes into view.
+    // The part of the scaled picture the display bitmap holds, and how often
+    // it was made: once per picture and scale, again only when a part not
+    // held comes into view.
     wxRect DisplayArea() const { return m_displayArea; }
     int DisplayBuilds() const { return m_displayBuilds; }
+
+    // Fit, zoom, panning, next and previous, full screen: a key's effect,
+    // false for a key that has none here.
+    bool HandleViewKey(int key, int mods);
+    // Shows the record `step` places on in the catalogue, or steps the show.
+    void ShowNext(int step);
+    const Viewport& View() const { return m_viewport; }
 
     PixelBuffer m_pPixels;  // display form
     uint32_t m_nWidth = 0;
@@ -50,6 +59,7 @@ class CImageWnd : public wxFrame {
     // then, so the window never reads a record that has left the catalogue.
     ThumbRecord* m_pRecord = nullptr;
     std::string m_strTitle, m_strDim, m_strSize, m_strDate;
+    std::string m_strPath;
 
   private:
     void OnPaint(wxPaintEvent& event);
@@ -58,6 +68,17 @@ class CImageWnd : public wxFrame {
     // The picture's part that can be seen: the client area within the screens.
     wxRect VisibleArea() const;
     void ReleaseDisplay();
+    // A bitmap of part of the picture at the viewport's scale.
+    wxBitmap ScaledBitmap(const wxRect& area) const;
+    void BindViewport();
+    // A new picture: 1:1 at the top-left corner, or fitted when fit is on.
+    void ResetViewport();
+    void ViewportChanged();
+    void OnCanvasSize(wxSizeEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnDragStart(wxMouseEvent& event);
+    void OnDrag(wxMouseEvent& event);
+    void OnDragEnd(wxMouseEvent& event);
 
     // The host, while its window lives.
     ImageHost* Host() const { return m_hostWindow ? m_host : nullptr; }
@@ -70,6 +91,11 @@ class CImageWnd : public wxFrame {
     wxBitmap m_display;
     wxRect m_displayArea;
     int m_displayBuilds = 0;
+    double m_displayScale = 1;  // the scale m_display was made at
+    Viewport m_viewport;
+    bool m_dragging = false;
+    wxPoint m_dragFrom;
+    int m_wheelRotation = 0;
 };
 
 }  // namespace pixfold

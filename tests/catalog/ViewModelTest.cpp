@@ -35,6 +35,10 @@ TEST(ViewModel, ShowInOrderRunsToTheEndAndStartsAgainFromTheHead) {
     m.StartShow();
     EXPECT_EQ(m.m_show.m_bSlidePaused, 0);
     EXPECT_EQ(m.NextSlide(true), At(m, 0)) << "a new show starts at the head";
+    // Back from the head goes round to the last; the show goes on after the one shown.
+    EXPECT_EQ(m.PreviousSlide(At(m, 0)), At(m, 2));
+    EXPECT_EQ(m.NextSlide(false), At(m, 0));
+    EXPECT_EQ(m.PreviousSlide(At(m, 2)), At(m, 1));
 }
 
 TEST(ViewModel, RemovingKeepsSelectionAndShowValid) {

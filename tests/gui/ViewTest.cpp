@@ -5,7 +5,9 @@
 
 #include "GuiTestUtil.h"
 #include "jpeg/JpegFile.h"
+#include "publish/MakeThumbsDlg.h"
 #include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -199,10 +201,16 @@ TEST_F(ViewTest, RealScrollKeysAndWheelMoveByTheGridsSizes) {
     sim.MouseClick();  // the keys go to the grid now
     Pump(50);
     auto top = [&] { return view()->GetViewStart().y; };
+    // Page Down scrolls a page and takes the selection as many rows down.
+    const long cols = view()->Model().m_nCols, pageRows = s.pageHeight / 103;
+    auto selected = [&] { return view()->Model().m_list.IndexOf(view()->Model().m_pSelected); };
     sim.Char(WXK_PAGEDOWN);
     EXPECT_TRUE(PumpUntil([&] { return top() == s.pageHeight; })) << top();
+    EXPECT_EQ(selected(), pageRows * cols);
+    // Down moves the selection a row; it stays in view, so nothing scrolls.
     sim.Char(WXK_DOWN);
-    EXPECT_TRUE(PumpUntil([&] { return top() == s.pageHeight + s.lineHeight; })) << top();
+    EXPECT_TRUE(PumpUntil([&] { return selected() == (pageRows + 1) * cols; })) << selected();
+    EXPECT_EQ(top(), s.pageHeight);
     sim.Char(WXK_END);
     EXPECT_TRUE(PumpUntil([&] { return top() == s.totalHeight - client; }))
         << top() << " of " << s.totalHeight - client;
@@ -244,4 +252,108 @@ TEST_F(ViewTest, EmptyFolderSaysNoFilesFound) {
     EXPECT_EQ(shell.Messages(), std::vector<std::string>{"No files found."});
     EXPECT_EQ(frame()->GetTitle(), wxString::FromUTF8("Pixfold - " + folder));
     EXPECT_EQ(view()->Scrolls().totalWidth, 100);
+}
+
+TEST_F(ViewTest, RealKeysMoveTheSelectionOpenItAndShowTheContextMenu) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("grid", 12));
+    SizeView(540, 480);  // 5 columns: rows of 5, 5 and 2
+    ASSERT_EQ(view()->Model().m_nCols, 5);
+    wxUIActionSimulator sim;
+    // A click on the empty end of the last row: the keys go to the grid, nothing selected.
+    sim.MouseMove(view()->ClientToScreen(wxPoint(450, 250)));
+    Pump(30);
+    sim.MouseClick();
+    Pump(50);
+    ASSERT_EQ(view()->Model().m_pSelected, nullptr);
+    auto selected = [&] { return view()->Model().m_list.IndexOf(view()->Model().m_pSelected); };
+    const struct {
+        int key;
+        long want;
+    } moves[] = {{WXK_RIGHT, 0}, {WXK_DOWN, 5}, {WXK_LEFT, 4}, {WXK_RIGHT, 5}, {WXK_DOWN, 10},
+                 {WXK_UP, 5},    {WXK_END, 11}, {WXK_HOME, 0}, {WXK_DOWN, 5}};
+    for (const auto& m : moves) {
+        sim.Char(m.key);
+        EXPECT_TRUE(PumpUntil([&] { return selected() == m.want; }))
+            << "key " << m.key << ": " << selected() << " not " << m.want;
+    }
+    EXPECT_EQ(frame()->StatusPaneText(1), "f") << "the status bar follows, as for a click";
+    EXPECT_EQ(frame()->StatusPaneText(4), view()->Model().m_list.at(5).m_strDim);
+
+    // Enter opens the selected picture, as a double click.
+    sim.Char(WXK_RETURN);
+    wxWindow* opened = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* iw = dynamic_cast<CImageWnd*>(w);
+            if (iw && !iw->IsBeingDeleted() && iw->GetTitle() == "f") {
+                opened = iw;
+            }
+        }
+        return opened != nullptr;
+    }));
+    opened->Destroy();
+    frame()->Raise();
+    sim.MouseClick();
+    Pump(50);
+
+    // The menu key and Shift+F10 pop the context menu up at the selected cell
+    // (the cell stays selected, Make Thumbs of F10 does not run).
+    int menus = 0;
+    bool made = false;
+    AnswerModals<CMakeThumbsDlg> answer([&](CMakeThumbsDlg&) {
+        made = true;
+        return wxID_CANCEL;
+    });
+    // While a menu is up it is counted and closed with Escape.
+    wxTimer look;
+    bool counted = false;
+    look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (!view()->ShownContextMenu()) {
+            counted = false;
+        } else if (!counted) {
+            counted = true;
+            ++menus;
+            sim.Char(WXK_ESCAPE);
+        }
+    });
+    look.Start(50);
+    sim.Char(WXK_MENU);
+    EXPECT_TRUE(PumpUntil([&] { return menus == 1 && !view()->ShownContextMenu(); })) << "Menu key";
+    sim.Char(WXK_F10, wxMOD_SHIFT);
+    EXPECT_TRUE(PumpUntil([&] { return menus == 2 && !view()->ShownContextMenu(); }))
+        << "Shift+F10";
+    Pump(100);
+    look.Stop();
+    EXPECT_FALSE(made);
+    EXPECT_EQ(selected(), 5);
+}
+
+TEST_F(ViewTest, CtrlPlusMinusAndCtrlWheelStepThePitchAsThePreferencesDo) {
+    Start();
+    app().OpenDocumentFile(MakeFolder("pitch", 4, 160, 120));
+    SizeView(540, 400);
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(20, 20)));
+    Pump(30);
+    sim.MouseClick();
+    Pump(50);
+    auto stored = [&] { return app().m_pSettings->GetInt("Settings", "Pitch", 0); };
+    ASSERT_EQ(view()->Model().m_prefs.pitch, 103);
+    sim.Char('+', wxMOD_CONTROL);
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_prefs.pitch == 114; }))
+        << view()->Model().m_prefs.pitch;
+    EXPECT_EQ(stored(), 115) << "stored as the slider's position";
+    EXPECT_EQ(view()->Model().m_list.at(0).m_nThumbWidth, 111u)
+        << "thumbnails rebuilt at the new pitch";
+    sim.Char('-', wxMOD_CONTROL);
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_prefs.pitch == 100; }))
+        << view()->Model().m_prefs.pitch;
+    // The wheel with Ctrl held: away from the user is larger.
+    ASSERT_EQ(std::system("xdotool keydown ctrl click 4 keyup ctrl"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_prefs.pitch == 112; }))
+        << view()->Model().m_prefs.pitch;
+    ASSERT_EQ(std::system("xdotool keydown ctrl click 5 keyup ctrl"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_prefs.pitch == 98; }))
+        << view()->Model().m_prefs.pitch;
 }

@@ -418,3 +418,146 @@ TEST_F(ViewerTest, PreferencesStaysInTheContextMenuDuringAShow) {
     view()->StopSlideShow();
     Pump(20);
 }
+
+TEST_F(ViewerTest, FitZoomPanAndFullScreenByRealKeysAndMouse) {
+    app().OpenDocumentFile(MakeFolder("zoom", 2, 1600, 1200));
+    Render();
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(50, 50)));
+    Pump(50);
+    sim.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
+    CImageWnd* w = ImageWindows()[0];
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); }));
+    Pump(100);
+    const Viewport& v = w->View();
+    const wxSize client = w->Canvas()->GetClientSize();
+    ASSERT_EQ(v.clientWidth, client.x);
+    ASSERT_LT(client.x, 1600) << "the window is larger than the screen";
+    EXPECT_EQ(v.scale, 1);
+    EXPECT_EQ(v.OriginX(), 0) << "1:1 at the top-left corner, as before";
+
+    // Arrows pan a picture larger than the window; the title stays.
+    sim.Char(WXK_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return v.x > 0; }));
+    sim.Char(WXK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return v.y > 0; }));
+    EXPECT_EQ(w->GetTitle(), "a");
+    // A drag moves the picture with the pointer.
+    const int x0 = v.x, y0 = v.y;
+    const wxPoint mid = w->Canvas()->ClientToScreen(wxPoint(client.x / 2, client.y / 2));
+    sim.MouseMove(mid);
+    Pump(30);
+    sim.MouseDown();
+    Pump(30);
+    for (int i = 1; i <= 5; ++i) {
+        sim.MouseMove(mid - wxPoint(20 * i, 10 * i));
+        Pump(20);
+    }
+    sim.MouseUp();
+    EXPECT_TRUE(PumpUntil([&] { return v.x == x0 + 100 && v.y == y0 + 50; }))
+        << v.x - x0 << "," << v.y - y0;
+    // The wheel scrolls: towards the user is down.
+    const int y1 = v.y;
+    ASSERT_EQ(std::system("xdotool click 5"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return v.y > y1; }));
+
+    // F fits the whole picture in the window, made once at that scale.
+    sim.Char('f');
+    ASSERT_TRUE(PumpUntil([&] { return v.fit; }));
+    EXPECT_LE(v.ScaledWidth(), client.x);
+    EXPECT_LE(v.ScaledHeight(), client.y);
+    EXPECT_TRUE(v.ScaledWidth() == client.x || v.ScaledHeight() == client.y);
+    w->Canvas()->Update();
+    Pump(50);
+    EXPECT_EQ(w->DisplayArea().GetSize(), wxSize(v.ScaledWidth(), v.ScaledHeight()));
+    const int builds = w->DisplayBuilds();
+    w->Canvas()->Refresh();
+    w->Canvas()->Update();
+    Pump(50);
+    EXPECT_EQ(w->DisplayBuilds(), builds) << "a repaint does not scale again";
+    EXPECT_EQ(w->GetTitle(), "a") << "the caption is unchanged";
+    // + and - step the zoom, 1 goes back to 1:1.
+    const double fitted = v.scale;
+    sim.Char('+', wxMOD_SHIFT);
+    EXPECT_TRUE(PumpUntil([&] { return v.scale == ZoomStep(fitted, 1); })) << v.scale;
+    sim.Char('-');
+    EXPECT_TRUE(PumpUntil([&] { return v.scale == ZoomStep(ZoomStep(fitted, 1), -1); }));
+    sim.Char('1');
+    EXPECT_TRUE(PumpUntil([&] { return v.scale == 1; }));
+    // Ctrl+wheel zooms about the pointer: the picture point under it stays.
+    const wxPoint at(client.x / 3, client.y / 4);
+    sim.MouseMove(w->Canvas()->ClientToScreen(at));
+    Pump(30);
+    const double before = (at.x - v.OriginX()) / v.scale;
+    ASSERT_EQ(std::system("xdotool keydown ctrl click 4 keyup ctrl"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return v.scale == 1.5; })) << v.scale;
+    EXPECT_NEAR((at.x - v.OriginX()) / v.scale, before, 1.0);
+
+    // F11 goes full screen; Escape leaves it, then closes.
+    sim.Char(WXK_F11);
+    EXPECT_TRUE(PumpUntil([&] { return w->IsFullScreen(); }));
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !w->IsFullScreen(); }));
+    EXPECT_EQ(ImageWindows().size(), 1u) << "the first Escape only leaves full screen";
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); }));
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return ImageWindows().empty(); }));
+}
+
+TEST_F(ViewerTest, NextAndPreviousInAWindowAndInAShow) {
+    app().OpenDocumentFile(MakeFolder("next", 3, 120, 90));
+    Render();
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(150, 50)));
+    Pump(50);
+    sim.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
+    CImageWnd* w = ImageWindows()[0];
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); }));
+    ASSERT_EQ(w->GetTitle(), "b");
+    // The picture fits the window: the arrows step in catalogue order, no wrap.
+    const struct {
+        int key;
+        const char* want;
+    } steps[] = {{WXK_RIGHT, "c"},  {WXK_PAGEDOWN, "c"}, {WXK_LEFT, "b"},
+                 {WXK_PAGEUP, "a"}, {WXK_LEFT, "a"},     {WXK_PAGEDOWN, "b"}};
+    for (const auto& s : steps) {
+        sim.Char(s.key);
+        EXPECT_TRUE(PumpUntil([&] { return w->GetTitle() == s.want && w->m_strTitle == s.want; }))
+            << "key " << s.key << " shows " << w->GetTitle() << ", not " << s.want;
+    }
+    EXPECT_EQ(ImageWindows().size(), 1u) << "in the same window";
+    sim.Char(WXK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().empty(); }));
+
+    // In a show the keys step the show at once; Space still pauses.
+    view()->Model().m_prefs.random = 0;
+    view()->Model().m_prefs.slideTime = 60;
+    frame()->Raise();
+    sim.MouseClick();
+    Pump(50);
+    sim.Char(WXK_F7);
+    ASSERT_TRUE(PumpUntil([&] { return HasKeys(view()->m_pSlideWnd); }));
+    ASSERT_EQ(ShownTitle(), "a");
+    const struct {
+        int key;
+        const char* want;
+    } show[] = {{WXK_RIGHT, "b"},
+                {WXK_PAGEDOWN, "c"},
+                {WXK_RIGHT, "a"},
+                {WXK_LEFT, "c"},
+                {WXK_PAGEUP, "b"}};
+    for (const auto& s : show) {
+        sim.Char(s.key);
+        EXPECT_TRUE(PumpUntil([&] { return ShownTitle() == s.want; }))
+            << "key " << s.key << " shows " << ShownTitle() << ", not " << s.want;
+    }
+    EXPECT_TRUE(view()->SlideTimer().IsRunning());
+    Tick();
+    EXPECT_EQ(ShownTitle(), "c") << "the show goes on after the picture stepped to";
+    sim.Char(' ');
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_show.m_bSlidePaused == 1; }));
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return view()->m_pSlideWnd == nullptr; }));
+}
