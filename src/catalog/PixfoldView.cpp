@@ -38,6 +38,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
       m_store(store),
       m_slideTimer(this, kSlideTimerId) {
     SetPrefs(LoadViewPrefs(store, CurrentSystemColors()));
+    m_options = LoadMoreOptions(store);
     m_rand.Seed(GetTickCount());
 
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
@@ -47,6 +48,9 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
     Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
     Bind(wxEVT_MENU, &CPixfoldView::OnPreferences, this, res::ToWxId(res::ID_PREFERENCES));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnMoreOptions(); },
+        res::ToWxId(res::ID_MORE_OPTIONS));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
         res::ToWxId(res::ID_START_SLIDE_SHOW));
@@ -72,6 +76,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
          res::ToWxId(res::ID_CLOSE_VIEW));
+    Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_MORE_OPTIONS));
 }
 
 CPixfoldView::~CPixfoldView() {
@@ -155,6 +160,7 @@ GridLook CPixfoldView::Look() const {
     look.showName = m_bShowFileName != 0;
     look.showSize = m_bShowFileSize != 0;
     look.showDate = m_bShowFileDate != 0;
+    look.outlineCaptions = m_options.outlineCaptions;
     return look;
 }
 
@@ -287,7 +293,7 @@ PrefsEffect CPixfoldView::ApplyPrefsChoice(const PrefsChoice& choice) {
         BuildThumbnails(false);
     }
     if (effect.resort) {
-        pixfold::SortCatalog(m_list, m_nSortOption, m_nSortStyle);
+        pixfold::SortCatalog(m_list, m_nSortOption, m_nSortStyle, m_options.Rules());
     }
     if (effect.repaint) {
         Refresh();
@@ -379,6 +385,7 @@ ScanSettings CPixfoldView::CurrentScanSettings() const {
     settings.sortOption = m_nSortOption;
     settings.sortStyle = m_nSortStyle;
     settings.cacheLimit = CacheLimitFromSettings(m_store);
+    settings.options = m_options;
     return settings;
 }
 
@@ -401,7 +408,10 @@ void CPixfoldView::OpenFolder(std::string folder) {
         m_pDocument->AddToRecentFileList(f);
         m_pFrame->SetTitle(ShownText("Pixfold - " + f));
     };
-    hooks.finished = [this](const ScanOutcome&) {
+    hooks.finished = [this](const ScanOutcome& outcome) {
+        if (const std::string status = outcome.StatusText(); !status.empty()) {
+            m_pFrame->SetStatusText(ShownText(status), 0);
+        }
         // An emptied catalogue also gets its scroll sizes back to the empty grid's.
         SetScrolls();
         Refresh();

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "catalog/CommandRules.h"
 #include "catalog/FolderScan.h"
 #include "catalog/Grid.h"
@@ -19,6 +18,7 @@
 #include "catalog/ViewPrefs.h"
 #include "fileops/FileOps.h"
 #include "platform/CrtRand.h"
+#include "platform/SettingsStore.h"
 
 namespace pixfold {
 
@@ -55,6 +55,13 @@ class CPixfoldView : public wxScrolledCanvas {
     PrefsEffect ApplyPrefsChoice(const PrefsChoice& choice);
     // Test seam: runs instead of ShowModal, returning its result.
     static inline std::function<int(class CPreferencesDialog&)> s_prefsDialogHook;
+    // The More Options dialog; OK stores the options and scans the folder
+    // again when the thumbnails or the order depend on what changed.
+    void OnMoreOptions();
+    void ApplyMoreOptions(const MoreOptions& options);
+    const MoreOptions& Options() const { return m_options; }
+    // Test seam: runs instead of the dialog's ShowModal.
+    static inline std::function<int(class CMoreOptionsDlg&)> s_moreOptionsHook;
     bool IsCommandEnabled(int commandId) const;
     const ScrollSizes& Scrolls() const { return m_scrolls; }
     GridLook Look() const;
@@ -106,6 +113,8 @@ class CPixfoldView : public wxScrolledCanvas {
 
     // File commands.
     void OnDeleteThumb();
+    // Delete when it moves the file to the Trash.
+    void TrashSelected();
     void OnMoveRenameThumb();
     void OnRefresh();
     void OnCloseView();
@@ -152,6 +161,7 @@ class CPixfoldView : public wxScrolledCanvas {
     int m_wheelRotation = 0;
     wxTimer m_slideTimer;
     MoveMode m_moveMode = MoveMode::Auto;
+    MoreOptions m_options;
 };
 
 }  // namespace pixfold
