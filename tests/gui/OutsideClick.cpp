@@ -10,7 +10,10 @@ void ClickFromOutside(int x, int y) {
     if (!display) {
         return;
     }
-    XTestFakeMotionEvent(display, -1, x, y, 0);
+    // From outside the target, so that it sees the pointer come in: a button
+    // that was disabled while the pointer came takes no click otherwise.
+    XTestFakeMotionEvent(display, -1, x + 200, y + 200, 0);
+    XTestFakeMotionEvent(display, -1, x, y, 20);
     XTestFakeButtonEvent(display, 1, True, 20);
     XTestFakeButtonEvent(display, 1, False, 20);
     XFlush(display);
