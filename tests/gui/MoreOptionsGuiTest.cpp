@@ -1,10 +1,12 @@
 #include <wx/checkbox.h>
+#include <wx/filefn.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 #include "GuiTestUtil.h"
@@ -14,6 +16,7 @@
 #include "platform/TextUtil.h"
 #include "platform/WxShell.h"
 #include "res/WxIds.h"
+#include "viewer/ImageWnd.h"
 
 using namespace pixfold;
 using namespace pixfold::test;
@@ -143,4 +146,46 @@ TEST_F(MoreOptionsGuiTest, CancelInTheProgressWindowKeepsWhatWasMade) {
     EXPECT_EQ(frame()->GetStatusBar()->GetStatusText(0).utf8_string(),
               Format("Scan cancelled: %zu of %d files left out", total - kept, total));
     EXPECT_TRUE(frame()->IsEnabled()) << "the window takes input again";
+}
+
+TEST_F(MoreOptionsGuiTest, UprightImageWindowAndOutlinedCaptions) {
+    const std::string folder = dir / "turned";
+    MakeDirs(folder);
+    wxCopyFile(TestImage("exif-orientation-1-1800x1200.jpg"), folder + "/one.jpg");
+    wxCopyFile(TestImage("exif-orientation-6-1200x1800.jpg"), folder + "/six.jpg");
+    Preset([](SettingsStore& s) { s.Set(kSortOption, 1); });
+    Start(folder);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 2; }));
+    const wxImage plain = Render();
+
+    MoreOptions options;
+    options.upright = true;
+    options.outlineCaptions = true;
+    view()->ApplyMoreOptions(options);
+    ASSERT_TRUE(PumpUntil([&] { return view()->m_list.size() == 2; }));
+    EXPECT_EQ(view()->m_list.at(1).m_strDim, "100 x 66") << "the upright size";
+    const wxImage outlined = Render();
+    EXPECT_NE(memcmp(plain.GetData(), outlined.GetData(),
+                     size_t{3} * plain.GetWidth() * plain.GetHeight()),
+              0);
+
+    std::vector<CImageWnd*> windows;
+    for (size_t i = 0; i < 2; ++i) {
+        auto* w = new CImageWnd(view());
+        ASSERT_TRUE(w->Create(&view()->m_list.at(i), false));
+        windows.push_back(w);
+    }
+    ASSERT_EQ(windows[1]->m_nWidth, 1800u);
+    ASSERT_EQ(windows[1]->m_nHeight, 1200u);
+    // The same picture as the unturned photo, up to the decoder's rounding.
+    const size_t bytes = size_t{1800} * 1200 * 3;
+    double sum = 0;
+    for (size_t i = 0; i < bytes; ++i) {
+        sum += std::abs(int{windows[0]->m_pPixels[i]} - int{windows[1]->m_pPixels[i]});
+    }
+    EXPECT_LT(sum / static_cast<double>(bytes), 4.0);
+    for (CImageWnd* w : windows) {
+        w->Close(true);
+    }
+    Pump(100);
 }
