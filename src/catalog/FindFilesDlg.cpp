@@ -14,7 +14,6 @@ bool CFindFilesDlg::Create(wxWindow* parent) {
         return false;
     }
     m_builder = std::make_unique<DialogBuilder>(*this, t);
-    SetEscapeId(res::IDC_FIND_CANCEL);
     Bind(
         wxEVT_BUTTON,
         [this](wxCommandEvent&) {

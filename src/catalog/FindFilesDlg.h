@@ -24,7 +24,7 @@ class CFindFilesDlg : public wxDialog {
     void SetCount(size_t current, size_t total);
 
     std::string m_strText;
-    bool m_bCancelled = false;  // Cancel (or Escape) was pressed
+    bool m_bCancelled = false;  // Cancel was pressed
 
   private:
     std::unique_ptr<DialogBuilder> m_builder;
