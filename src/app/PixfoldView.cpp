@@ -39,6 +39,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
       m_slideTimer(this, kSlideTimerId) {
     m_model.m_prefs = LoadViewPrefs(store, CurrentSystemColors());
     m_model.m_show.m_rand.Seed(GetTickCount());
+    m_model.m_options = LoadMoreOptions(store);
 
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     Bind(wxEVT_PAINT, &CPixfoldView::OnPaint, this);
@@ -47,6 +48,9 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_RIGHT_DOWN, &CPixfoldView::OnRightDown, this);
     Bind(wxEVT_MENU, &CPixfoldView::OnOpenFolder, this, res::ToWxId(res::ID_OPEN_FOLDER));
     Bind(wxEVT_MENU, &CPixfoldView::OnPreferences, this, res::ToWxId(res::ID_PREFERENCES));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnMoreOptions(); },
+        res::ToWxId(res::ID_MORE_OPTIONS));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { OnStartSlideShow(); },
         res::ToWxId(res::ID_START_SLIDE_SHOW));
@@ -72,6 +76,7 @@ CPixfoldView::CPixfoldView(wxWindow* parent, CMainFrame* frame, SettingsStore& s
     Bind(wxEVT_TIMER, &CPixfoldView::OnTimer, this, kSlideTimerId);
     Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_PREFERENCES),
          res::ToWxId(res::ID_CLOSE_VIEW));
+    Bind(wxEVT_UPDATE_UI, &CPixfoldView::OnUpdateCommand, this, res::ToWxId(res::ID_MORE_OPTIONS));
 }
 
 CPixfoldView::~CPixfoldView() {
@@ -351,7 +356,10 @@ void CPixfoldView::OpenFolder(std::string folder) {
         m_pDocument->AddToRecentFileList(f);
         m_pFrame->SetTitle(ShownText("Pixfold - " + f));
     };
-    hooks.finished = [this](const ScanOutcome&) {
+    hooks.finished = [this](const ScanOutcome& outcome) {
+        if (const std::string status = outcome.StatusText(); !status.empty()) {
+            m_pFrame->SetStatusText(ShownText(status), 0);
+        }
         // An emptied catalogue also gets its scroll sizes back to the empty grid's.
         SetScrolls();
         Refresh();

@@ -54,6 +54,11 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
     // Applies a confirmed Preferences dialog choice: stores it, rebuilds,
     // re-sorts and repaints as needed.
     PrefsEffect ApplyPrefsChoice(const PrefsChoice& choice);
+    // The More Options dialog; OK stores the options and scans the folder
+    // again when the thumbnails or the order depend on what changed.
+    void OnMoreOptions();
+    void ApplyMoreOptions(const MoreOptions& options);
+    const MoreOptions& Options() const override { return m_model.m_options; }
     bool IsCommandEnabled(int commandId) const;
     const ScrollSizes& Scrolls() const { return m_scrolls; }
     CMainFrame* Frame() const { return m_pFrame; }
@@ -94,6 +99,8 @@ class CPixfoldView : public wxScrolledCanvas, public ImageHost {
 
     // File commands.
     void OnDeleteThumb();
+    // Delete when it moves the file to the Trash.
+    void TrashSelected();
     void OnMoveRenameThumb();
     void OnRefresh();
     void OnCloseView();

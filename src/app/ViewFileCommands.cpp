@@ -10,6 +10,7 @@
 #include "fileops/FileOps.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
+#include "platform/Trash.h"
 #include "res/CommandIds.h"
 #include "res/WxIds.h"
 
@@ -43,12 +44,42 @@ void CPixfoldView::RemoveAndRelayout(ThumbRecord* record) {
 }
 
 void CPixfoldView::OnDeleteThumb() {
+    if (m_model.m_options.deleteToTrash) {
+        TrashSelected();
+        return;
+    }
     ThumbRecord* record = m_model.m_pSelected;
     if (!record || !ConfirmWithSuppress(m_store, res::kNoDelDlg, kDeleteQuestion)) {
         return;
     }
     if (!DeleteFileAt(record->m_strPath).ok) {
         Shell::Current().AppMessage(Format("Could not delete file\n%s", record->m_strPath.c_str()));
+        return;
+    }
+    RemoveAndRelayout(record);
+}
+
+void CPixfoldView::TrashSelected() {
+    ThumbRecord* record = m_model.m_pSelected;
+    if (!record ||
+        !ConfirmWithSuppress(m_store, res::kNoTrashDlg, TrashQuestion(record->m_strPath))) {
+        return;
+    }
+    Shell& shell = Shell::Current();
+    const TrashResult trashed = MoveToTrash(record->m_strPath);
+    if (trashed.status == TrashStatus::NoTrash) {
+        // Nothing is deleted for good without its own question.
+        if (shell.AppMessage(NoTrashQuestion(record->m_strPath, trashed.reason),
+                             MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            return;
+        }
+        if (!DeleteFileAt(record->m_strPath).ok) {
+            shell.AppMessage(Format("Could not delete file\n%s", record->m_strPath.c_str()));
+            return;
+        }
+    } else if (trashed.status == TrashStatus::Failed) {
+        shell.AppMessage(Format("Could not move the file to the Trash\n%s\n\n%s",
+                                record->m_strPath.c_str(), trashed.reason.c_str()));
         return;
     }
     RemoveAndRelayout(record);

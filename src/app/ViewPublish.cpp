@@ -43,6 +43,7 @@ void CPixfoldView::OnMakeThumbs() {
     o.table = dlg.m_bTable;
     o.folder = dlg.m_strThumbFolder;
     o.replaceOriginals = dlg.m_bOverwriteApproved != 0;
+    o.upright = m_model.m_options.upright;
     StorePublishOptions(m_store, o);
     Publish(m_model.m_list, m_model.m_pSelected, o, std::time(nullptr), [this] { Reload(true); });
 }

@@ -11,6 +11,7 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 #include "catalog/FindFilesDlg.h"
 #include "fileops/WarningDlg.h"
@@ -72,8 +73,9 @@ int WxShell::Message(const std::string& text, unsigned style, const std::string&
 }
 
 void WxShell::Repaint(bool now) {
-    // Only drawing events are dispatched: no input, no timers, no queued calls
-    // run in the middle of a scan.
+    // Drawing and input events are dispatched, input only to the progress
+    // window (every other window is disabled): no timers, no queued calls and
+    // no other command run in the middle of a scan.
     if (!m_progress) {
         return;
     }
@@ -83,11 +85,11 @@ void WxShell::Repaint(bool now) {
     }
     m_lastRepaint = time;
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
-        loop->YieldFor(wxEVT_CATEGORY_UI);
+        loop->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
     } else {
         wxGUIEventLoop temporary;
         wxEventLoopActivator activate(&temporary);
-        temporary.YieldFor(wxEVT_CATEGORY_UI);
+        temporary.YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
     }
     if (m_progress) {
         m_progress->Update();
@@ -106,9 +108,11 @@ void WxShell::ProgressOpen(const std::string& text) {
     m_progress->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& e) {
         if (e.GetEventObject() == m_progress) {
             m_progress = nullptr;
+            m_disabler.reset();
         }
         e.Skip();
     });
+    m_disabler = std::make_unique<wxWindowDisabler>(m_progress);
     m_progress->m_strText = text;
     m_progress->TransferDataToWindow();
     Repaint(true);
@@ -129,7 +133,18 @@ void WxShell::ProgressCaption(const std::string& caption) {
     }
 }
 
+void WxShell::ProgressCount(size_t current, size_t total) {
+    if (m_progress) {
+        m_progress->SetCount(current, total);
+    }
+}
+
+bool WxShell::ProgressCancelled() {
+    return m_progress && m_progress->m_bCancelled;
+}
+
 void WxShell::ProgressClose() {
+    m_disabler.reset();
     if (m_progress) {
         m_progress->Destroy();
         m_progress = nullptr;

@@ -5,8 +5,11 @@
 #include <wx/window.h>
 
 #include <chrono>
+#include <memory>
 
 #include "platform/Shell.h"
+
+class wxWindowDisabler;
 
 namespace pixfold {
 
@@ -37,6 +40,8 @@ class WxShell final : public Shell {
     bool ChooseColor(uint32_t initial, uint32_t* chosen) override;
     int AskWarning(const std::string& message, bool* dontShow) override;
     void KeepAlive() override { Repaint(false); }
+    void ProgressCount(size_t current, size_t total) override;
+    bool ProgressCancelled() override;
 
     CFindFilesDlg* Progress() const { return m_progress; }
 
@@ -50,6 +55,8 @@ class WxShell final : public Shell {
     wxWindow* m_main = nullptr;
     wxWindow* m_progressParent = nullptr;
     CFindFilesDlg* m_progress = nullptr;
+    // While the progress window is up, input reaches it alone (its Cancel).
+    std::unique_ptr<wxWindowDisabler> m_disabler;
 };
 
 // A chooser filter as the program's tables write it ("A|*.a| B|*.b||"), in

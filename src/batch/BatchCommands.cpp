@@ -33,10 +33,14 @@ namespace {
 const char* const kUsage =
     "Usage:\n"
     "  pixfold-batch details FOLDER [--sort none|name|size|date] [--descending] [--pitch N]\n"
-    "                [--no-cache]\n"
+    "                [--no-cache] [--natural] [--date-taken] [--upright]\n"
     "      Scans FOLDER as Open Folder does and prints one line per image:\n"
     "      name, size, date and thumbnail dimensions, tab-separated, CR LF ended.\n"
     "      Thumbnails kept from earlier scans are used unless --no-cache is given.\n"
+    "      --natural sorts names by number value (img2 before img10); --date-taken\n"
+    "      sorts and dates by the date a photo was taken (a file time ends in *);\n"
+    "      --upright turns thumbnails by their EXIF orientation. The program's\n"
+    "      stored options are not read: a script gives what it wants.\n"
     "  pixfold-batch thumbs FOLDER --out DIR [same options]\n"
     "      Also writes each thumbnail to DIR as NNNN.ppm (catalogue index) and prints\n"
     "      index, file name and dimensions per image.\n"
@@ -136,6 +140,12 @@ std::string ParseCatalogOptions(const std::vector<std::string>& args, size_t fir
             opts.scan.sortStyle = 1;
         } else if (a == "--no-cache") {
             opts.noCache = true;
+        } else if (a == "--natural") {
+            opts.scan.options.naturalNames = true;
+        } else if (a == "--date-taken") {
+            opts.scan.options.dateTaken = true;
+        } else if (a == "--upright") {
+            opts.scan.options.upright = true;
         } else if (a == "--pitch") {
             if (!value(v) || !ParseNumber(v, opts.scan.pitch) ||
                 opts.scan.pitch < res::kPitch.min || opts.scan.pitch > res::kPitch.max) {
@@ -368,6 +378,7 @@ int RunPublish(const std::vector<std::string>& args, std::FILE* out, std::FILE* 
     p.folder = WithoutTrailingSlash(opts.thumbFolder);
     p.replaceOriginals = opts.yes;
     p.declareWrittenSize = true;
+    p.upright = opts.scan.options.upright;
     Publish(scan.list, nullptr, p, std::time(nullptr), {});
     return scan.shell.MessageCount() > 0 ? kExitMessages : kExitOk;
 }

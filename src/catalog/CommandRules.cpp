@@ -15,6 +15,7 @@ struct Rule {
 
 constexpr Rule kRules[] = {
     {res::ID_PREFERENCES, kNoSlideShow},
+    {res::ID_MORE_OPTIONS, kNoSlideShow},
     {res::ID_OPEN_FOLDER, kNoSlideShow},
     {res::ID_START_SLIDE_SHOW, kEntries | kNoSlideShow},
     {res::ID_MAKE_THUMBS, kEntries | kNoSlideShow},

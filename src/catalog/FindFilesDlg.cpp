@@ -14,11 +14,26 @@ bool CFindFilesDlg::Create(wxWindow* parent) {
         return false;
     }
     m_builder = std::make_unique<DialogBuilder>(*this, t);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            m_bCancelled = true;
+            if (wxWindow* cancel = m_builder->Control(res::IDC_FIND_CANCEL)) {
+                cancel->Disable();
+            }
+        },
+        res::IDC_FIND_CANCEL);
     CentreOnParent();
     m_strText = "starting...";
     TransferDataToWindow();
     Show();
     return true;
+}
+
+void CFindFilesDlg::SetCount(size_t current, size_t total) {
+    if (auto* count = m_builder->Get<wxStaticText>(res::IDC_FIND_COUNT)) {
+        count->SetLabelText(wxString::Format("%zu of %zu", current, total));
+    }
 }
 
 bool CFindFilesDlg::TransferDataToWindow() {

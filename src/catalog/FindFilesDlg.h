@@ -20,7 +20,11 @@ class CFindFilesDlg : public wxDialog {
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
 
+    // "12 of 480": the file in hand and how many there are.
+    void SetCount(size_t current, size_t total);
+
     std::string m_strText;
+    bool m_bCancelled = false;  // Cancel was pressed
 
   private:
     std::unique_ptr<DialogBuilder> m_builder;

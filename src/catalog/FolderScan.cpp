@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "catalog/RecordExif.h"
 #include "catalog/ThumbCache.h"
 #include "catalog/Thumbnail.h"
 #include "platform/ConfigDir.h"
@@ -68,18 +69,31 @@ void SplitRecordPath(ThumbRecord& record) {
     }
 }
 
-void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress) {
+std::string ScanOutcome::StatusText() const {
+    std::string text;
+    if (leftOut > 0) {
+        text = Format("Scan cancelled: %zu of %zu files left out", leftOut, total);
+    }
+    const std::string unread = UnreadableCountText(unreadable);
+    if (!unread.empty()) {
+        text += (text.empty() ? "" : "; ") + unread;
+    }
+    return text;
+}
+
+size_t BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress) {
     Shell& shell = Shell::Current();
     if (showProgress) {
         shell.ProgressCaption("Processing Image Files");
     }
     if (list.empty()) {
-        return;
+        return 0;
     }
     // Each file's result, and the messages its decode showed, wait here until
     // the interface thread takes them in list order.
     struct Job {
         std::string path;
+        int orientation = 1;
         bool cached = false;
         BuiltThumbnail built;
         MessageLog messages;
@@ -87,11 +101,14 @@ void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool show
     std::vector<Job> jobs(list.size());
     std::optional<ThumbCache> cache;
     if (settings.cacheLimit > 0) {
-        cache.emplace(settings.pitch, settings.cacheLimit, CacheDir());
+        cache.emplace(settings.pitch, settings.cacheLimit, CacheDir(), settings.options.upright);
     }
     std::vector<size_t> decode;  // the jobs the cache cannot answer
     for (size_t i = 0; i < jobs.size(); ++i) {
         jobs[i].path = list.at(i).m_strPath;
+        if (settings.options.upright) {
+            jobs[i].orientation = list.at(i).m_nOrientation;
+        }
         jobs[i].cached = cache && cache->Find(jobs[i].path, &jobs[i].built);
         if (!jobs[i].cached) {
             decode.push_back(i);
@@ -99,17 +116,24 @@ void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool show
     }
     const unsigned threads = settings.workers ? settings.workers : OrderedWork::DefaultThreads();
     std::vector<ThumbnailScratch> scratch(threads);
+    size_t leftOut = 0;
     {
         OrderedWork work(decode.size(), threads, size_t{4} * threads, [&](size_t t, unsigned w) {
             Job& job = jobs[decode[t]];
             ThreadShellScope messages(job.messages);
-            job.built = MakeThumbnail(job.path, settings.pitch, scratch[w]);
+            job.built = MakeThumbnail(job.path, settings.pitch, scratch[w], job.orientation);
         });
         size_t task = 0;
         for (size_t i = 0; i < jobs.size(); ++i) {
             ThumbRecord& record = list.at(i);
             Job& job = jobs[i];
             if (showProgress) {
+                if (shell.ProgressCancelled()) {
+                    leftOut = jobs.size() - i;
+                    list.Truncate(i);
+                    break;
+                }
+                shell.ProgressCount(i + 1, jobs.size());
                 shell.ProgressText(record.m_strPath);
             }
             if (job.cached) {
@@ -130,6 +154,7 @@ void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool show
     cache.reset();
     scratch.clear();
     ReleaseFreeMemory();
+    return leftOut;
 }
 
 std::string TrimTrailingSeparator(std::string folder) {
@@ -175,11 +200,19 @@ ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSetting
     outcome.folderReadable = readable;
     outcome.anyMatch = jpg || jpeg;
     if (outcome.anyMatch) {
+        const MoreOptions& options = settings.options;
         for (const auto& record : list) {
             SplitRecordPath(*record);
+            if (options.NeedsExif()) {
+                ReadRecordExif(*record);
+            }
+            if (options.dateTaken) {
+                record->m_strDate = DateCaption(*record, true);
+            }
         }
-        SortCatalog(list, settings.sortOption, settings.sortStyle);
-        BuildThumbnails(list, settings, true);
+        outcome.total = list.size();
+        SortCatalog(list, settings.sortOption, settings.sortStyle, options.Rules());
+        outcome.leftOut = BuildThumbnails(list, settings, true);
     }
     return outcome;
 }
@@ -192,11 +225,24 @@ ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSetting
     if (hooks.started) {
         hooks.started();
     }
-    ScanOutcome outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+    ScanOutcome outcome;
+    UnreadableFiles unreadable;
+    const UnreadableReport report = settings.options.unreadable;
+    if (report == UnreadableReport::EachBox) {
+        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+    } else {
+        CollectingShell collecting(shell, unreadable);
+        ShellScope scope(collecting);
+        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+        outcome.unreadable = unreadable.FileCount();
+    }
     if (hooks.finished) {
         hooks.finished(outcome);
     }
     shell.ProgressClose();
+    if (report == UnreadableReport::OneList && outcome.unreadable > 0) {
+        shell.AppMessage(FormatUnreadableList(unreadable.Files()));
+    }
     if (!outcome.anyMatch && (outcome.folderReadable || hooks.noFilesWhenUnreadable)) {
         shell.AppMessage("No files found.");
     }

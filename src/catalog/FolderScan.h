@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "catalog/MoreOptions.h"
 #include "catalog/ThumbCatalog.h"
 #include "platform/FileSearch.h"
 
@@ -17,12 +18,19 @@ struct ScanSettings {
     int sortStyle = 0;
     unsigned workers = 0;     // decoding threads; 0: one per core
     uint64_t cacheLimit = 0;  // bytes the thumbnail cache may keep; 0: no cache
+    MoreOptions options = {};
 };
 
 struct ScanOutcome {
     std::string folder;          // as searched (trailing separator removed)
     bool anyMatch = false;       // one of the searches gave a handle
     bool folderReadable = true;  // false when the folder could not be listed
+    size_t total = 0;            // files found
+    size_t leftOut = 0;          // files dropped when the scan was cancelled
+    size_t unreadable = 0;       // files that said something, when not boxed one by one
+    // For the status bar: what was left out and, when only counted, what could
+    // not be read; empty when neither.
+    std::string StatusText() const;
 };
 
 // "%d/%d/%d %d:%.2d %s" with 0 AM and 12 PM as the caption shows them.
@@ -38,7 +46,9 @@ void SplitRecordPath(ThumbRecord& record);
 // Builds every thumbnail, taking from the cache what it holds of the files as
 // they are. Worker threads decode the others ahead; the records, progress
 // texts and messages come out in list order, as one thread makes them.
-void BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress);
+// With the progress window up, its Cancel stops the build: the records built
+// so far stay, the others leave the list; returns how many left.
+size_t BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool showProgress);
 
 // One trailing separator removed.
 std::string TrimTrailingSeparator(std::string folder);

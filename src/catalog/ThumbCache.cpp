@@ -11,8 +11,8 @@ uint64_t CacheLimitFromSettings(SettingsStore& store) {
     return mib > 0 ? uint64_t(mib) << 20 : 0;
 }
 
-ThumbCache::ThumbCache(int pitch, uint64_t limitBytes, const std::string& folder)
-    : m_pitch(pitch), m_limit(limitBytes), m_store(folder) {}
+ThumbCache::ThumbCache(int pitch, uint64_t limitBytes, const std::string& folder, bool upright)
+    : m_pitch(pitch), m_limit(limitBytes), m_upright(upright), m_store(folder) {}
 
 ThumbCache::~ThumbCache() {
     m_store.Flush(m_limit);
@@ -20,7 +20,10 @@ ThumbCache::~ThumbCache() {
 
 ThumbStore::Key ThumbCache::KeyOf(const std::string& path) const {
     // A new release of the decoder may round its reduced pictures otherwise.
-    return {path, m_pitch, int64_t{kThumbPixelsVersion} * 100000000 + JpegFile::DecoderRelease()};
+    // Turned thumbnails are other pixels: a version of their own.
+    const int64_t turned = m_upright ? int64_t{1} << 40 : 0;
+    return {path, m_pitch,
+            turned + int64_t{kThumbPixelsVersion} * 100000000 + JpegFile::DecoderRelease()};
 }
 
 bool ThumbCache::Find(const std::string& path, BuiltThumbnail* built) {

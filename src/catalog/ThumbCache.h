@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "catalog/Thumbnail.h"
+#include "platform/SettingsStore.h"
 #include "platform/ThumbStore.h"
 
 namespace pixfold {
@@ -20,7 +20,9 @@ uint64_t CacheLimitFromSettings(SettingsStore& store);
 
 class ThumbCache {
   public:
-    ThumbCache(int pitch, uint64_t limitBytes, const std::string& folder);
+    // `upright`: the thumbnails are turned by their EXIF orientation, and
+    // kept apart from the unturned ones.
+    ThumbCache(int pitch, uint64_t limitBytes, const std::string& folder, bool upright = false);
     // Drops the least recently used entries beyond the limit.
     ~ThumbCache();
     ThumbCache(const ThumbCache&) = delete;
@@ -36,6 +38,7 @@ class ThumbCache {
 
     int m_pitch;
     uint64_t m_limit;
+    bool m_upright;
     ThumbStore m_store;
 };
 

@@ -33,6 +33,13 @@ void ThumbCatalog::Clear() {
     m_records.clear();
 }
 
+void ThumbCatalog::Truncate(size_t count) {
+    while (m_records.size() > count) {
+        m_records.back()->ReleaseThumbnail();
+        m_records.pop_back();
+    }
+}
+
 long ThumbCatalog::IndexOf(const ThumbRecord* record) const {
     for (size_t i = 0; i < m_records.size(); ++i) {
         if (m_records[i].get() == record) {

@@ -25,6 +25,8 @@ class ThumbCatalog {
     bool Remove(const ThumbRecord* record);
     // Releases every record, thumbnails first.
     void Clear();
+    // Removes and releases every record from `count` on.
+    void Truncate(size_t count);
     // Zero-based index, or -1.
     long IndexOf(const ThumbRecord* record) const;
     bool Contains(const ThumbRecord* record) const { return IndexOf(record) >= 0; }

@@ -38,7 +38,8 @@ void SayNoMemory() {
 
 }  // namespace
 
-BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratch& scratch) {
+BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratch& scratch,
+                             int orientation) {
     BuiltThumbnail out;
     MessageSubject subject(path);
     const uint32_t thumbMax = ThumbMaxForPitch(pitch);
@@ -51,8 +52,14 @@ BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratc
         Shell::Current().AppMessage("JPEG Error");
         return out;
     }
-    out.imageWidth = w;
-    out.imageHeight = h;
+    // Turned, the picture is as tall as the file is wide: the image window and
+    // the slide show take their size from here.
+    if (orientation >= 2 && orientation <= 8) {
+        UprightSize(w, h, orientation, out.imageWidth, out.imageHeight);
+    } else {
+        out.imageWidth = w;
+        out.imageHeight = h;
+    }
     out.scale = ChooseDecoderScale(w, h, pitch > 0 ? static_cast<uint32_t>(pitch) : 0, thumbMax);
     out.outcome = BuiltThumbnail::NoPicture;
 
@@ -80,24 +87,38 @@ BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratc
         pixels = reduced.get();
     }
 
+    // The small picture is turned, not the decoded one: the same pixels for a
+    // fraction of the work.
+    ThumbSize size = ts;
+    PixelBuffer turned;
+    if (pixels && orientation >= 2 && orientation <= 8 && ts.width > 0 && ts.height > 0) {
+        turned = TurnUpright(pixels, ts.width, ts.height, orientation);
+        if (!turned) {
+            SayNoMemory();
+            return out;
+        }
+        UprightSize(ts.width, ts.height, orientation, size.width, size.height);
+        pixels = turned.get();
+    }
+
     PixelBuffer bits;
     uint32_t aligned = 0;
     if (pixels) {
-        SwapRedBlue(pixels, ts.width, ts.height);
-        if (FlipRows(pixels, ts.width * 3, ts.height)) {
-            bits = MakeAlignedRows(pixels, ts.width, ts.height, aligned);
+        SwapRedBlue(pixels, size.width, size.height);
+        if (FlipRows(pixels, size.width * 3, size.height)) {
+            bits = MakeAlignedRows(pixels, size.width, size.height, aligned);
         }
     } else {
         uint8_t none = 0;
-        bits = MakeAlignedRows(&none, ts.width, ts.height, aligned);
+        bits = MakeAlignedRows(&none, size.width, size.height, aligned);
     }
     if (!bits) {
         SayNoMemory();
         return out;
     }
     out.outcome = BuiltThumbnail::Built;
-    out.thumbWidth = ts.width;
-    out.thumbHeight = ts.height;
+    out.thumbWidth = size.width;
+    out.thumbHeight = size.height;
     out.bits = std::move(bits);
     out.stable = input.Unchanged();
     return out;
@@ -139,10 +160,10 @@ void ApplyThumbnail(ThumbRecord& record, BuiltThumbnail built, bool copyBits) {
     record.m_pDib = std::move(built.bits);
 }
 
-void BuildThumbnail(ThumbRecord& record, int pitch) {
+void BuildThumbnail(ThumbRecord& record, int pitch, int orientation) {
     record.ReleaseThumbnail();
     ThumbnailScratch scratch;
-    ApplyThumbnail(record, MakeThumbnail(record.m_strPath, pitch, scratch), false);
+    ApplyThumbnail(record, MakeThumbnail(record.m_strPath, pitch, scratch, orientation), false);
 }
 
 }  // namespace pixfold

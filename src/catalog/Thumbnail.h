@@ -55,8 +55,10 @@ struct ThumbnailScratch {
     std::vector<uint8_t> input;
 };
 
-// Decodes and reduces one file; messages go through the current shell.
-BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratch& scratch);
+// Decodes and reduces one file, turned upright for an EXIF orientation other
+// than 1; messages go through the current shell.
+BuiltThumbnail MakeThumbnail(const std::string& path, int pitch, ThumbnailScratch& scratch,
+                             int orientation = 1);
 
 // Puts a result into the record exactly as building it there would have.
 // With `copyBits` the bitmap is copied into memory of this thread's own, so
@@ -66,6 +68,6 @@ void ApplyThumbnail(ThumbRecord& record, BuiltThumbnail built, bool copyBits);
 
 // Rebuilds the record's thumbnail for the pitch (largest side pitch - 3).
 // Messages go through the shell; the record keeps a null bitmap on failure.
-void BuildThumbnail(ThumbRecord& record, int pitch);
+void BuildThumbnail(ThumbRecord& record, int pitch, int orientation = 1);
 
 }  // namespace pixfold

@@ -64,6 +64,11 @@ class CollectingShell : public Shell {
         return m_inner.OpenWithSystem(pathOrUrl);
     }
     void Beep() override { m_inner.Beep(); }
+    void KeepAlive() override { m_inner.KeepAlive(); }
+    void ProgressCount(size_t current, size_t total) override {
+        m_inner.ProgressCount(current, total);
+    }
+    bool ProgressCancelled() override { return m_inner.ProgressCancelled(); }
     bool BrowseForFolder(const std::string& title, std::string* folder) override {
         return m_inner.BrowseForFolder(title, folder);
     }

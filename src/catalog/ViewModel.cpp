@@ -16,6 +16,7 @@ GridLook ViewModel::Look() const {
     look.showName = m_prefs.showFileName != 0;
     look.showSize = m_prefs.showFileSize != 0;
     look.showDate = m_prefs.showFileDate != 0;
+    look.outlineCaptions = m_options.outlineCaptions;
     return look;
 }
 
@@ -33,11 +34,12 @@ ScanSettings ViewModel::CurrentScanSettings(uint64_t cacheLimit) const {
     settings.sortOption = m_prefs.sortOption;
     settings.sortStyle = m_prefs.sortStyle;
     settings.cacheLimit = cacheLimit;
+    settings.options = m_options;
     return settings;
 }
 
 void ViewModel::Sort() {
-    SortCatalog(m_list, m_prefs.sortOption, m_prefs.sortStyle);
+    SortCatalog(m_list, m_prefs.sortOption, m_prefs.sortStyle, m_options.Rules());
 }
 
 void ViewModel::StartShow() {

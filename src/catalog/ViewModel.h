@@ -9,6 +9,7 @@
 #include "catalog/CommandRules.h"
 #include "catalog/FolderScan.h"
 #include "catalog/Grid.h"
+#include "catalog/MoreOptions.h"
 #include "catalog/ThumbCatalog.h"
 #include "catalog/ViewPrefs.h"
 #include "platform/CrtRand.h"
@@ -27,6 +28,7 @@ struct SlideShowState {
 class ViewModel {
   public:
     ViewPrefs m_prefs;
+    MoreOptions m_options;
     ThumbCatalog m_list;
     int m_nCols = 1;
     int m_nRows = 0;

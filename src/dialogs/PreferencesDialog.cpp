@@ -204,6 +204,7 @@ void CPreferencesDialog::OnRestoreDefaults() {
     // At once, whatever ends the dialog: the two warnings show again.
     m_store.Set(res::kNoDelDlg, res::kNoDelDlg.intDefault);
     m_store.Set(res::kNoOverDlg, res::kNoOverDlg.intDefault);
+    m_store.Set(res::kNoTrashDlg, res::kNoTrashDlg.intDefault);
     TransferDataToWindow();
 }
 

@@ -140,6 +140,20 @@ FileOpResult CopyThenRemove(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+std::string TrashQuestion(const std::string& path) {
+    return Format(
+        "You are about to move this JPEG to the Trash:\n%s\n\nAre you sure you want to do "
+        "this?",
+        path.c_str());
+}
+
+std::string NoTrashQuestion(const std::string& path, const std::string& reason) {
+    return Format(
+        "This JPEG cannot be moved to the Trash:\n%s\n\n%s\n\nDelete it permanently "
+        "instead?",
+        path.c_str(), reason.c_str());
+}
+
 FileOpResult DeleteFileAt(const std::string& path) {
     if (unlink(path.c_str()) != 0) {
         return Fail(errno);

@@ -51,6 +51,11 @@ enum class RenameKind { Renamed, Moved };
 // folder leaves the record for the caller to remove.
 RenameKind ApplyMoveToRecord(ThumbRecord& record, const std::string& chosenPath);
 
+// The warning when Delete moves the file to the Trash.
+std::string TrashQuestion(const std::string& path);
+// Asked when the file's file system has no Trash.
+std::string NoTrashQuestion(const std::string& path, const std::string& reason);
+
 inline constexpr const char* kDeleteQuestion =
     "You are about to permamently delete this JPEG.\n\nAre you sure you want to do this?";
 

@@ -3,6 +3,7 @@
 // progress text and the wait cursor. The program installs a wx implementation,
 // the tests a recording one, the batch command one that writes to stderr.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -100,6 +101,11 @@ class Shell {
     // Lets a window that shows progress repaint while the caller waits for
     // work done elsewhere; nothing by default.
     virtual void KeepAlive() {}
+
+    // The progress window's count of files, and whether its Cancel was
+    // pressed; a shell without one counts nothing and is never cancelled.
+    virtual void ProgressCount(size_t /*current*/, size_t /*total*/) {}
+    virtual bool ProgressCancelled() { return false; }
 
     // The file the messages shown meanwhile are about (see MessageSubject);
     // a shell that writes a log may name it, a window shows the texts as they are.

@@ -79,7 +79,7 @@ bool ImageFiles::Protects(const ThumbRecord& record, const std::string& target) 
 
 ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t limit, int mode,
                                const std::string& folder, const ImageFiles* images,
-                               std::vector<uint8_t>& buffer) {
+                               std::vector<uint8_t>& buffer, bool upright) {
     Shell& shell = Shell::Current();
     MessageSubject subject(record.m_strPath);
     ThumbFileResult out;
@@ -107,7 +107,7 @@ ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t limit, int mo
     if (!decoded) {
         return out;  // the decoder has said why; the names stay recorded
     }
-    const ThumbSize size = FitThumbnail(dw, dh, limit);
+    ThumbSize size = FitThumbnail(dw, dh, limit);
     const uint8_t* pixels = decoded.get();
     PixelBuffer reduced;
     if (size.width != dw || size.height != dh) {
@@ -117,6 +117,19 @@ ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t limit, int mo
             return out;  // a side of 0: nothing to write, and nothing to say
         }
         pixels = reduced.get();
+    }
+    PixelBuffer turned;
+    if (upright && record.m_nOrientation >= 2 && record.m_nOrientation <= 8 && size.width > 0 &&
+        size.height > 0) {
+        turned = TurnUpright(pixels, size.width, size.height, record.m_nOrientation);
+        if (!turned) {
+            shell.AppMessage("JpegFile :\nOut of memory", MB_OK | MB_ICONERROR);
+            return out;
+        }
+        const ThumbSize unturned = size;
+        UprightSize(unturned.width, unturned.height, record.m_nOrientation, size.width,
+                    size.height);
+        pixels = turned.get();
     }
     if (JpegFile::WriteRgb(out.path, pixels, size.width, size.height, 100)) {
         out.size = size;
@@ -344,8 +357,8 @@ void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o,
     {
         OrderedWork work(jobs.size(), threads, size_t{4} * threads, [&](size_t i, unsigned w) {
             ThreadShellScope messages(jobs[i].messages);
-            jobs[i].result =
-                WriteThumbFile(*records[i], o.sizeLimit, o.prepend, o.folder, &images, buffers[w]);
+            jobs[i].result = WriteThumbFile(*records[i], o.sizeLimit, o.prepend, o.folder, &images,
+                                            buffers[w], o.upright);
         });
         Shell& shell = Shell::Current();
         for (size_t i = 0; i < jobs.size(); ++i) {

@@ -42,6 +42,8 @@ struct PublishOptions {
     bool replaceOriginals = false;
     // The page declares the size of the files written rather than the grid's.
     bool declareWrittenSize = false;
+    // Thumbnails turned by the records' EXIF orientation.
+    bool upright = false;
 };
 
 // Reads the stored options ("Folder" defaults to the images' folder without
@@ -83,9 +85,10 @@ struct ThumbFileResult {
     std::string path;
     ThumbSize size;
 };
+// With `upright` the thumbnail is turned by the record's EXIF orientation.
 ThumbFileResult WriteThumbFile(const ThumbRecord& record, uint32_t sizeLimit, int mode,
                                const std::string& folder, const ImageFiles* images,
-                               std::vector<uint8_t>& input);
+                               std::vector<uint8_t>& input, bool upright = false);
 
 // Which references a page can make relative: those to files in its own folder
 // (asked of the file system); all others are absolute file URLs.

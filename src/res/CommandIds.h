@@ -15,6 +15,7 @@ inline constexpr int ID_MOVE_RENAME_THUMB = 32779;
 inline constexpr int ID_SHOW_DETAILS = 32781;
 inline constexpr int ID_REFRESH = 32782;
 inline constexpr int ID_CLOSE_VIEW = 32783;
+inline constexpr int ID_MORE_OPTIONS = 32795;
 
 // Standard commands: file, print, recent list, edit, help, bars, exit.
 inline constexpr int ID_FILE_NEW = 57600;
@@ -48,6 +49,8 @@ inline constexpr int ID_INDICATOR_IMAGESIZE = 57646;
 // Resources.
 inline constexpr int IDD_FIND_FILES = 110;
 inline constexpr int IDC_FIND_TEXT = 1029;
+inline constexpr int IDC_FIND_COUNT = 1030;
+inline constexpr int IDC_FIND_CANCEL = 1031;
 
 inline constexpr int kMaxRecentFiles = 16;
 

@@ -55,18 +55,68 @@ struct DialogTemplate {
 
 inline constexpr ControlTemplate kFindFilesControls[] = {
     {Ctl::Static, IDC_FIND_TEXT, "Static", 8, 10, 287, 8, 0},
+    // The count and a way out of a long scan.
+    {Ctl::Static, IDC_FIND_COUNT, "", 8, 26, 150, 8, 0},
+    {Ctl::Button, IDC_FIND_CANCEL, "Cancel", 245, 23, 50, 14, kTabStop},
 };
 
 inline constexpr DialogTemplate kFindFilesDialog = {IDD_FIND_FILES,
                                                     0,
                                                     0,
                                                     302,
-                                                    31,
+                                                    44,
                                                     "Finding Image Files",
                                                     "MS Sans Serif",
                                                     8,
                                                     kFindFilesControls,
                                                     std::size(kFindFilesControls)};
+
+// More Options: the choices beyond the preferences.
+inline constexpr int IDD_MORE_OPTIONS = 140;
+inline constexpr int IDC_OPT_TRASH = 1101;
+inline constexpr int IDC_OPT_UPRIGHT = 1102;
+inline constexpr int IDC_OPT_DATE_TAKEN = 1103;
+inline constexpr int IDC_OPT_NATURAL = 1104;
+inline constexpr int IDC_OPT_OUTLINE = 1105;
+inline constexpr int IDC_OPT_UNREAD_BOX = 1106;
+inline constexpr int IDC_OPT_UNREAD_LIST = 1107;
+inline constexpr int IDC_OPT_UNREAD_COUNT = 1108;
+inline constexpr int IDC_OPT_DEFAULTS = 1109;
+
+// Button ids shared with the Preferences template.
+inline constexpr int IDOK_BUTTON = 1;
+inline constexpr int IDCANCEL_BUTTON = 2;
+
+inline constexpr ControlTemplate kMoreOptionsControls[] = {
+    {Ctl::Check, IDC_OPT_TRASH, "Delete moves the file to the Trash", 7, 7, 206, 10, kTabStop},
+    {Ctl::Check, IDC_OPT_UPRIGHT, "Turn photos upright by their EXIF orientation", 7, 21, 206, 10,
+     kTabStop},
+    {Ctl::Check, IDC_OPT_DATE_TAKEN, "Sort and show dates by the date taken", 7, 35, 206, 10,
+     kTabStop},
+    {Ctl::Check, IDC_OPT_NATURAL, "Sort names by number value (img2 before img10)", 7, 49, 206, 10,
+     kTabStop},
+    {Ctl::Check, IDC_OPT_OUTLINE, "Outline captions so they stay legible", 7, 63, 206, 10,
+     kTabStop},
+    {Ctl::Group, -1, "Files that cannot be read", 7, 78, 206, 50, kGroupStart},
+    {Ctl::Radio, IDC_OPT_UNREAD_BOX, "A message box for each", 15, 90, 190, 10,
+     kTabStop | kGroupStart},
+    {Ctl::Radio, IDC_OPT_UNREAD_LIST, "One list at the end of the scan", 15, 102, 190, 10, 0},
+    {Ctl::Radio, IDC_OPT_UNREAD_COUNT, "Only a count in the status bar", 15, 114, 190, 10, 0},
+    {Ctl::Button, IDC_OPT_DEFAULTS, "Restore Defaults", 7, 135, 70, 14, kTabStop | kGroupStart},
+    {Ctl::DefButton, IDOK_BUTTON, "OK", 109, 135, 50, 14, kTabStop},
+    {Ctl::Button, IDCANCEL_BUTTON, "Cancel", 163, 135, 50, 14, kTabStop},
+};
+
+inline constexpr DialogTemplate kMoreOptionsDialog = {IDD_MORE_OPTIONS,
+                                                      0,
+                                                      0,
+                                                      220,
+                                                      156,
+                                                      "More Options",
+                                                      "MS Sans Serif",
+                                                      8,
+                                                      kMoreOptionsControls,
+                                                      std::size(kMoreOptionsControls)};
 
 // Preferences, template 130. Order is the tab order and closes the radio groups.
 inline constexpr int IDD_PREFERENCES = 130;
@@ -91,8 +141,6 @@ inline constexpr int IDC_DEFAULT_COLOR = 1020;
 inline constexpr int IDC_BACK_COLOR = 1021;
 inline constexpr int IDC_TEXT_COLOR = 1022;
 inline constexpr int IDC_RESTORE_DEFAULTS = 3;
-inline constexpr int IDOK_BUTTON = 1;
-inline constexpr int IDCANCEL_BUTTON = 2;
 
 inline constexpr ControlTemplate kPreferencesControls[] = {
     {Ctl::Slider, IDC_PITCH_SLIDER, "", 15, 15, 120, 20, kTabStop | kAutoTicks},

@@ -32,6 +32,7 @@ inline constexpr MenuEntry kMainMenu[] = {
     {MenuKind::End, 0, nullptr, false},
     {MenuKind::Popup, 0, "&View", false},
     {MenuKind::Item, ID_PREFERENCES, "&Preferences...", false},
+    {MenuKind::Item, ID_MORE_OPTIONS, "&More Options...", false},
     {MenuKind::Item, ID_REFRESH, "&Refresh", false},
     {MenuKind::Item, ID_SHOW_DETAILS, "Sh&ow Details", false},
     {MenuKind::Separator, 0, nullptr, false},

@@ -69,6 +69,16 @@ inline constexpr Setting kRowCount = detail::Int(kSectionSettings, "RowCount", 5
 inline constexpr Setting kTable = detail::Flag("Table", 0);
 inline constexpr Setting kThumbFolder = detail::Text("Folder", "");
 
+// More Options: each default is the plain behaviour.
+inline constexpr Setting kDeleteToTrash = detail::Flag("DeleteToTrash", 0);
+inline constexpr Setting kNoTrashDlg = detail::Flag("NoTrashDlg", 0);
+inline constexpr Setting kUpright = detail::Flag("Upright", 0);
+inline constexpr Setting kDateTaken = detail::Flag("DateTaken", 0);
+inline constexpr Setting kNaturalSort = detail::Flag("NaturalSort", 0);
+// 0 a box for each file, 1 one list at the end of the scan, 2 the count only.
+inline constexpr Setting kUnreadable = detail::Int(kSectionSettings, "Unreadable", 0, 0, 2);
+inline constexpr Setting kOutlineCaptions = detail::Flag("OutlineCaptions", 0);
+
 // The thumbnail cache's size limit in MiB; 0 turns the cache off.
 inline constexpr Setting kCacheSize = detail::Int(kSectionSettings, "CacheSize", 256, 0, 1 << 20);
 
@@ -81,11 +91,12 @@ inline constexpr Setting kScreenCy = detail::Int(kSectionScreen, "cy", 0);
 static_assert(kMru.max == kMaxRecentFiles, "the list cannot be longer than its menu ids");
 
 inline constexpr const Setting* kAllSettings[] = {
-    &kSortStyle, &kSortOption,   &kPitch,        &kColorCheck,   &kBackColor,   &kTextColor,
-    &kShowDim,   &kShowFileName, &kShowFileSize, &kShowFileDate, &kSlideTime,   &kRandom,
-    &kMru,       &kNoDelDlg,     &kNoOverDlg,    &kHtml,         &kPrepend,     &kHref,
-    &kHtmlFile,  &kDoAll,        &kRowCount,     &kTable,        &kThumbFolder, &kScreenX,
-    &kScreenY,   &kScreenCx,     &kScreenCy,     &kCacheSize,
+    &kSortStyle, &kSortOption,   &kPitch,        &kColorCheck,   &kBackColor,       &kTextColor,
+    &kShowDim,   &kShowFileName, &kShowFileSize, &kShowFileDate, &kSlideTime,       &kRandom,
+    &kMru,       &kNoDelDlg,     &kNoOverDlg,    &kHtml,         &kPrepend,         &kHref,
+    &kHtmlFile,  &kDoAll,        &kRowCount,     &kTable,        &kThumbFolder,     &kScreenX,
+    &kScreenY,   &kScreenCx,     &kScreenCy,     &kCacheSize,    &kDeleteToTrash,   &kNoTrashDlg,
+    &kUpright,   &kDateTaken,    &kNaturalSort,  &kUnreadable,   &kOutlineCaptions,
 };
 
 }  // namespace pixfold::res

@@ -21,6 +21,7 @@ inline constexpr PromptEntry kPrompts[] = {
     {ID_SHOW_DETAILS, "Show Details"},
     {ID_REFRESH, "Refresh\nRefresh"},
     {ID_CLOSE_VIEW, "Close View\nClose View"},
+    {ID_MORE_OPTIONS, "Trash, upright photos, sorting and captions\nMore Options"},
     // Prompts of the standard commands.
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},

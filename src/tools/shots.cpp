@@ -15,6 +15,7 @@
 #include "app/PixfoldView.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ColorPalettePopup.h"
+#include "dialogs/MoreOptionsDlg.h"
 #include "dialogs/PreferencesDialog.h"
 #include "publish/MakeThumbsDlg.h"
 #include "viewer/ImageWnd.h"
@@ -101,6 +102,15 @@ class ShotsApp : public CPixfoldApp {
         Capture(m_out + "/palette.png");
         popup->Destroy();
         prefs->Destroy();
+
+        auto* more = new CMoreOptionsDlg(MainFrame());
+        more->m_options.upright = true;
+        more->m_options.naturalNames = true;
+        more->m_options.unreadable = UnreadableReport::OneList;
+        more->TransferDataToWindow();
+        more->Show();
+        Capture(m_out + "/more-options.png");
+        more->Destroy();
 
         // Make Thumbs options with the page on.
         auto* make = new CMakeThumbsDlg(MainFrame(), *m_pSettings,

@@ -4,6 +4,7 @@
 
 #include <wx/window.h>
 
+#include "catalog/MoreOptions.h"
 #include "catalog/ThumbCatalog.h"
 #include "catalog/ViewPrefs.h"
 
@@ -21,6 +22,7 @@ class ImageHost {
     // stacking).
     virtual wxWindow* OwnerWindow() = 0;
     virtual const ViewPrefs& Prefs() const = 0;
+    virtual const MoreOptions& Options() const = 0;
     // Escape in any image window stops the show's timer.
     virtual void StopSlideTimer() = 0;
     // Space in any image window pauses or resumes the show.

@@ -79,6 +79,14 @@ bool CImageWnd::LoadPicture(ThumbRecord* record) {
     m_strDate = record->m_strDate;
     m_strPath = record->m_strPath;
     m_pPixels = JpegFile::ReadRgb(record->m_strPath, m_nWidth, m_nHeight, 1, 1);
+    const int orientation = Host() && Host()->Options().upright ? record->m_nOrientation : 1;
+    if (m_pPixels && orientation >= 2 && orientation <= 8) {
+        // Turned before the flip to display form, which would mirror the turn.
+        PixelBuffer turned = TurnUpright(m_pPixels.get(), m_nWidth, m_nHeight, orientation);
+        const uint32_t w = m_nWidth, h = m_nHeight;
+        UprightSize(w, h, orientation, m_nWidth, m_nHeight);
+        m_pPixels = std::move(turned);
+    }
     const bool ok = static_cast<bool>(m_pPixels);
     if (ok) {
         SwapRedBlue(m_pPixels.get(), m_nWidth, m_nHeight);

@@ -41,6 +41,17 @@ head -1 "$work/d.txt" | grep -q $'^a\t4333\t.*\t100 x 65\r$'; check "first line 
 "$BATCH" details "$work/good" --pitch 53 --sort name | head -1 | grep -q $'\t50 x 33\r$'; check "pitch 53" $?
 
 # Thumbnails as PPM files named by index.
+# The options a script asks for: number order, upright thumbnails, dates taken.
+mkdir -p "$work/opts"
+cp "$IMAGES/size-1x1-ycc420.jpg" "$work/opts/img10.jpg"
+cp "$IMAGES/size-1x1-ycc420.jpg" "$work/opts/img2.jpg"
+cp "$IMAGES/exif-orientation-6-1200x1800.jpg" "$work/opts/six.jpg"
+"$BATCH" details "$work/opts" --sort name | cut -f1 | tr -d '\r' | paste -sd' ' | grep -qx 'img10 img2 six'; check "plain name order" $?
+"$BATCH" details "$work/opts" --sort name --natural | cut -f1 | tr -d '\r' | paste -sd' ' | grep -qx 'img2 img10 six'; check "--natural" $?
+"$BATCH" details "$work/opts" --sort name | grep -q $'^six\t.*\t66 x 100\r$'; check "unturned by default" $?
+"$BATCH" details "$work/opts" --sort name --upright | grep -q $'^six\t.*\t100 x 66\r$'; check "--upright" $?
+"$BATCH" details "$work/opts" --date-taken | grep -q $'^img2\t.*\*\t'; check "--date-taken marks a file time" $?
+
 "$BATCH" thumbs "$work/good" --out "$work/ppm" --sort name >"$work/t.txt"; check "thumbs exits 0" $?
 head -1 "$work/t.txt" | grep -q $'^0\ta.JPG\t100 x 65$'; check "thumbs line" $?
 [ "$(head -c 2 "$work/ppm/0000.ppm")" = "P6" ]; check "0000.ppm is P6" $?

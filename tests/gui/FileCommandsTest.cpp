@@ -6,9 +6,11 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "GuiTestUtil.h"
 #include "app/WxShell.h"
+#include "catalog/MoreOptions.h"
 #include "fileops/WarningDlg.h"
 #include "res/WxIds.h"
 #include "viewer/ImageWnd.h"
@@ -103,6 +105,58 @@ TEST_F(FileCommandsTest, WarningStartsOnYesSoSpaceNeverTicksTheBox) {
     EXPECT_TRUE(focusOnYes);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 0), 0) << "the box stays clear";
     EXPECT_FALSE(wxFileExists(folder + "/b.jpg"));
+}
+
+TEST_F(FileCommandsTest, WithTheOptionDeleteMovesToTheTrashAfterNamingTheFile) {
+    MoreOptions trash;
+    trash.deleteToTrash = true;
+    view()->ApplyMoreOptions(trash);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "DeleteToTrash", 0), 1);
+    wxUIActionSimulator sim;
+    sim.MouseMove(view()->ClientToScreen(wxPoint(110, 50)));
+    Pump(30);
+    sim.MouseClick();
+    ASSERT_TRUE(
+        PumpUntil([&] { return view()->Model().m_pSelected == &view()->Model().m_list.at(1); }));
+    shell.QueueWarning(IDYES, false);
+    sim.Char(WXK_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 2; }));
+    EXPECT_EQ(shell.Warnings(),
+              std::vector<std::string>{"You are about to move this JPEG to the Trash:\n" + folder +
+                                       "/b.jpg\n\nAre you sure you want to do this?"});
+    EXPECT_FALSE(wxFileExists(folder + "/b.jpg"));
+    const char* data = std::getenv("XDG_DATA_HOME");
+    ASSERT_TRUE(data);
+    EXPECT_TRUE(wxFileExists(std::string(data) + "/Trash/files/b.jpg")) << "can be put back";
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 0), 0);
+
+    // A memory file system keeps no Trash: asked again before deleting for good.
+    const std::string shm = "/dev/shm/pixfold-gui-" + std::to_string(getpid());
+    if (access("/dev/shm", W_OK) != 0 || !MakeDirs(shm)) {
+        return;
+    }
+    MakeJpeg(shm + "/m.jpg", 40, 30);
+    app().OpenDocumentFile(shm);
+    ASSERT_TRUE(PumpUntil([&] { return view()->Model().m_list.size() == 1; }));
+    Render();
+    Select(0);
+    shell.Clear();
+    shell.QueueWarning(IDYES, false);
+    shell.QueueAnswer(IDNO);
+    Command(ID_DELETE_THUMB);
+    ASSERT_EQ(shell.Messages().size(), 1u);
+    EXPECT_EQ(shell.Messages()[0].rfind(
+                  "This JPEG cannot be moved to the Trash:\n" + shm + "/m.jpg\n\n", 0),
+              0u)
+        << shell.Messages()[0];
+    EXPECT_TRUE(wxFileExists(shm + "/m.jpg")) << "No keeps it";
+    EXPECT_EQ(view()->Model().m_list.size(), 1u);
+    shell.QueueWarning(IDYES, false);
+    shell.QueueAnswer(IDYES);
+    Command(ID_DELETE_THUMB);
+    EXPECT_FALSE(wxFileExists(shm + "/m.jpg")) << "Yes deletes it";
+    EXPECT_TRUE(view()->Model().m_list.empty());
+    rmdir(shm.c_str());
 }
 
 TEST_F(FileCommandsTest, DetailsFollowTheFolderLastUsedInTheChooser) {

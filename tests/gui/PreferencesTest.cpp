@@ -160,6 +160,7 @@ TEST_F(PreferencesTest, UseDefaultColorEnablesTheColourButtons) {
 TEST_F(PreferencesTest, RestoreDefaultsThenCancelStillReenablesTheWarnings) {
     app().m_pSettings->SetInt("Settings", "NoDelDlg", 1);
     app().m_pSettings->SetInt("Settings", "NoOverDlg", 1);
+    app().m_pSettings->SetInt("Settings", "NoTrashDlg", 1);
     auto d = Make(200, 611, 2);
     d->m_bRandomSlideShow = 1;
     const int rc = RunModal(*d, [&] {
@@ -177,6 +178,7 @@ TEST_F(PreferencesTest, RestoreDefaultsThenCancelStillReenablesTheWarnings) {
     EXPECT_EQ(rc, wxID_CANCEL);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoDelDlg", 9), 0);
     EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoOverDlg", 9), 0);
+    EXPECT_EQ(app().m_pSettings->GetInt("Settings", "NoTrashDlg", 9), 0);
 }
 
 TEST_F(PreferencesTest, RestoreDefaultsBeyondTheMaximumStopsThere) {

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "GuiTestUtil.h"
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no window manager: install openbox (scripts/setup)\n");
         return 2;
     }
+    // Files a test moves to the Trash land in a Trash of the run's own, never
+    // the user's (GLib reads the folder once, so it is set before anything starts).
+    const std::string data = "/tmp/pixfold-gui-data-" + std::to_string(getpid());
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
     wxApp::SetInstance(new pixfold::CPixfoldApp);
     delete wxLog::SetActiveTarget(new wxLogStderr);
     if (!wxEntryStart(argc, argv)) {
@@ -81,5 +86,7 @@ int main(int argc, char** argv) {
     const int rc = RUN_ALL_TESTS();
     guard.Unregister();
     wxEntryCleanup();
+    std::error_code ignored;
+    std::filesystem::remove_all(data, ignored);
     return rc;
 }
