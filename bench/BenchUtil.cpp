@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -100,7 +101,7 @@ std::vector<uint8_t> Enlarge(const uint8_t* src, uint32_t sw, uint32_t sh, uint3
                 };
                 const double top = at(x0, y0) * (1 - ax) + at(x1, y0) * ax;
                 const double bottom = at(x0, y1) * (1 - ax) + at(x1, y1) * ax;
-                const int v = int(top * (1 - ay) + bottom * ay + 0.5) + grain;
+                const int v = int(std::lround(top * (1 - ay) + bottom * ay)) + grain;
                 out[(size_t{y} * w + x) * 3 + c] = uint8_t(std::clamp(v, 0, 255));
             }
         }
@@ -160,7 +161,7 @@ PhotoSets MakePhotoSets() {
 }
 
 std::string LinkFolder(const std::string& name, const std::vector<std::string>& photos, int count) {
-    const std::string folder = kRoot + "/" + name;
+    std::string folder = kRoot + "/" + name;
     if (JpegFilesIn(folder).size() == static_cast<size_t>(count)) {
         return folder;
     }

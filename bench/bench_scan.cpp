@@ -103,7 +103,7 @@ std::vector<double> Numbers(const std::string& text) {
 std::vector<double> Run(const std::vector<std::string>& args) {
     std::vector<std::string> all = {"--measure"};
     all.insert(all.end(), args.begin(), args.end());
-    const std::vector<double> v = Numbers(RunSelf(all));
+    std::vector<double> v = Numbers(RunSelf(all));
     if (v.size() < 3) {
         std::fprintf(stderr, "bench_scan: a measurement failed: %s %s\n", args[0].c_str(),
                      args[1].c_str());

@@ -40,6 +40,7 @@ double TimeSort(size_t n, int batch, std::mt19937& rng, Make make, Sort sort) {
     double best = 1e9;
     for (int round = 0; round < 15; ++round) {
         std::vector<List> lists;
+        lists.reserve(static_cast<size_t>(batch));
         for (int i = 0; i < batch; ++i) {
             lists.push_back(make(Names(n, rng)));
         }

@@ -69,6 +69,8 @@ void CPixfoldApp::ProcessPendingEvents() {
 bool CPixfoldApp::OnExceptionInMainLoop() {
     std::string what = "unknown error";
     try {
+        // The toolkit calls this only from within its catch handler.
+        // cppcheck-suppress rethrowNoCurrentException
         throw;
     } catch (const std::bad_alloc&) {
         what = "out of memory";

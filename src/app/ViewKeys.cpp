@@ -8,6 +8,7 @@
 #include "app/PixfoldView.h"
 #include "catalog/GridKeys.h"
 #include "platform/Shell.h"
+#include "platform/WxCanvas.h"
 #include "res/CommandIds.h"
 #include "res/Keys.h"
 #include "res/WxIds.h"
@@ -129,10 +130,7 @@ void CPixfoldView::StepPitch(int steps) {
 }
 
 void CPixfoldView::OnPitchWheel(const wxMouseEvent& event) {
-    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
-    m_pitchRotation += event.GetWheelRotation();
-    const int notches = m_pitchRotation / delta;
-    m_pitchRotation -= notches * delta;
+    const int notches = TakeWheelNotches(m_pitchRotation, event);
     // Away from the user: larger, as zooming goes everywhere else.
     if (notches != 0) {
         StepPitch(notches);

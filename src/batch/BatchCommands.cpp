@@ -502,7 +502,7 @@ int RunSettings(const std::vector<std::string>& args, std::FILE* out, std::FILE*
             std::string data;
             if (v.type == reg::REG_SZ) {
                 data.assign(v.data.begin(), v.data.end());
-                data = data.substr(0, data.find('\0'));  // the text without its NUL
+                data.resize(std::min(data.size(), data.find('\0')));  // the text without its NUL
             } else {
                 data = Hex(v.data);
             }

@@ -233,7 +233,10 @@ DecodeResult DecodeInto(JpegInput* input, uint32_t scaleDenom, uint8_t** outBuff
             // Two or five and more components have no colour meaning: the
             // first is shown as grey.
             for (JDIMENSION x = 0; x < cinfo.output_width; ++x) {
-                dst[x * 3] = dst[x * 3 + 1] = dst[x * 3 + 2] = src[size_t{x} * components];
+                const uint8_t grey = src[size_t{x} * components];
+                dst[x * 3] = grey;
+                dst[x * 3 + 1] = grey;
+                dst[x * 3 + 2] = grey;
             }
         }
     }
@@ -385,6 +388,8 @@ const uint8_t* JpegInput::ReadAt(uint64_t offset, size_t* length) {
     return m_buffer.data();
 }
 
+// The path is taken by value as the class has always declared it.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 PixelBuffer JpegFile::ReadRgb(std::string path, uint32_t& width, uint32_t& height,
                               uint32_t scaleNum, uint32_t scaleDenom) {
     std::vector<uint8_t> buffer;

@@ -10,6 +10,14 @@
 
 namespace pixfold {
 
+int TakeWheelNotches(int& gathered, const wxMouseEvent& event) {
+    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    gathered += event.GetWheelRotation();
+    const int notches = gathered / delta;
+    gathered -= notches * delta;
+    return notches;
+}
+
 wxFont CaptionFont() {
     return wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, "arial");
 }

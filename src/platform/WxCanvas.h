@@ -4,6 +4,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/dc.h>
+#include <wx/event.h>
 #include <wx/font.h>
 #include <wx/region.h>
 
@@ -12,6 +13,10 @@
 namespace pixfold {
 
 // Draws aligned bottom-up BGR rows at (x, y), one pixel per pixel.
+// Whole wheel notches turned so far: the rotation is gathered in `gathered`
+// (wheels with fine steps send parts of a notch) and the notches taken out.
+int TakeWheelNotches(int& gathered, const wxMouseEvent& event);
+
 // The font of the captions, in the grid and in image windows alike.
 wxFont CaptionFont();
 

@@ -138,7 +138,7 @@ std::string AcceptedPath(wxWindow& chooser, const wxString& fallback, bool typed
         const size_t start = path.rfind('/') + 1;  // 0 without a slash
         const std::string name = path.substr(start);
         if (IsUtf8(name)) {
-            path = path.substr(0, start) + PathFromWx(wxString::FromUTF8(name));
+            path.replace(start, std::string::npos, PathFromWx(wxString::FromUTF8(name)));
         }
     }
     return path;

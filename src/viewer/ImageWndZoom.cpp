@@ -143,10 +143,7 @@ void CImageWnd::ShowNext(int step) {
 }
 
 void CImageWnd::OnWheel(wxMouseEvent& event) {
-    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
-    m_wheelRotation += event.GetWheelRotation();
-    const int notches = m_wheelRotation / delta;
-    m_wheelRotation -= notches * delta;
+    const int notches = TakeWheelNotches(m_wheelRotation, event);
     if (notches == 0) {
         return;
     }
