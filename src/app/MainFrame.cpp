@@ -339,6 +339,10 @@ void CMainFrame::OnShown(wxShowEvent& event) {
     }
     m_mapped = true;
     m_settleTimer.StartOnce(kSettleUnmovedMs);
+    // The grid takes the keyboard from the start, without a click first.
+    if (m_pView) {
+        m_pView->SetFocus();
+    }
 }
 
 void CMainFrame::OnMoveOrSize(wxEvent& event) {

@@ -357,3 +357,14 @@ TEST_F(ViewTest, CtrlPlusMinusAndCtrlWheelStepThePitchAsThePreferencesDo) {
     EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_prefs.pitch == 98; }))
         << view()->Model().m_prefs.pitch;
 }
+
+TEST_F(ViewTest, TheGridHasTheKeysFromTheStart) {
+    // No click first: the arrow keys work as soon as the window is up.
+    Start();
+    app().OpenDocumentFile(MakeFolder("start", 3));
+    frame()->Raise();
+    ASSERT_TRUE(PumpUntil([&] { return frame()->IsActive(); }));
+    wxUIActionSimulator sim;
+    sim.Char(WXK_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_pSelected != nullptr; }, 3000));
+}
