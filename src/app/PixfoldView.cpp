@@ -361,6 +361,9 @@ void CPixfoldView::OpenFolder(std::string folder) {
         SetScrolls();
         Refresh();
         m_pFindFDlg = nullptr;  // closed next
+        // The progress window held the keyboard; the grid takes it back once
+        // that window is gone.
+        CallAfter([this] { SetFocus(); });
     };
     pixfold::OpenFolder(m_model.m_list, std::move(folder), CurrentScanSettings(), hooks);
 }

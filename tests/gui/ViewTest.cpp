@@ -359,8 +359,9 @@ TEST_F(ViewTest, CtrlPlusMinusAndCtrlWheelStepThePitchAsThePreferencesDo) {
 }
 
 TEST_F(ViewTest, TheGridHasTheKeysFromTheStart) {
-    // No click first: the arrow keys work as soon as the window is up.
-    Start();
+    // No click first: the arrow keys work as soon as the window is up, and
+    // after a scan with the real progress window.
+    Start("", false);
     app().OpenDocumentFile(MakeFolder("start", 3));
     frame()->Raise();
     ASSERT_TRUE(PumpUntil([&] { return frame()->IsActive(); }));
