@@ -29,7 +29,7 @@ Bytes Load(const std::string& path) {
 
 // A TIFF block in either byte order: IFD0 with an Orientation entry and a
 // pointer to an EXIF directory that holds DateTimeOriginal.
-struct TiffSpec {
+struct TiffLayout {
     bool bigEndian = true;
     uint16_t orientationType = 3;  // SHORT
     uint32_t orientationCount = 1;
@@ -70,19 +70,19 @@ class TiffWriter {
 constexpr uint32_t kExifIfdAt = 38;
 constexpr uint32_t kDateAt = 56;
 
-Bytes MakeTiff(const TiffSpec& spec) {
-    TiffWriter w(spec.bigEndian);
-    w.bytes = spec.bigEndian ? Bytes{'M', 'M'} : Bytes{'I', 'I'};
+Bytes MakeTiff(const TiffLayout& layout) {
+    TiffWriter w(layout.bigEndian);
+    w.bytes = layout.bigEndian ? Bytes{'M', 'M'} : Bytes{'I', 'I'};
     w.U16(42);
     w.U32(8);
     w.U16(2);
-    w.Entry(0x0112, spec.orientationType, spec.orientationCount, spec.orientation);
+    w.Entry(0x0112, layout.orientationType, layout.orientationCount, layout.orientation);
     w.Entry(0x8769, 4, 1, kExifIfdAt);
     w.U32(0);
     w.U16(1);
-    w.Entry(0x9003, 2, static_cast<uint32_t>(spec.date.size() + 1), kDateAt);
+    w.Entry(0x9003, 2, static_cast<uint32_t>(layout.date.size() + 1), kDateAt);
     w.U32(0);
-    w.bytes.insert(w.bytes.end(), spec.date.begin(), spec.date.end());
+    w.bytes.insert(w.bytes.end(), layout.date.begin(), layout.date.end());
     w.bytes.push_back(0);
     return w.bytes;
 }
@@ -152,24 +152,24 @@ TEST(Exif, RealFiles) {
 
 TEST(Exif, BothByteOrdersAndValueTypes) {
     for (bool big : {true, false}) {
-        TiffSpec spec;
-        spec.bigEndian = big;
-        ExifInfo info = FromJpeg(MakeJpeg(MakeTiff(spec)));
+        TiffLayout layout;
+        layout.bigEndian = big;
+        ExifInfo info = FromJpeg(MakeJpeg(MakeTiff(layout)));
         EXPECT_EQ(info.orientation, 6) << big;
         EXPECT_EQ(info.dateTaken, kTaken) << big;
 
-        spec.orientationType = 4;  // LONG: lenient, the value is still plain
-        spec.orientation = 3;
-        EXPECT_EQ(FromJpeg(MakeJpeg(MakeTiff(spec))).orientation, 3) << big;
+        layout.orientationType = 4;  // LONG: lenient, the value is still plain
+        layout.orientation = 3;
+        EXPECT_EQ(FromJpeg(MakeJpeg(MakeTiff(layout))).orientation, 3) << big;
 
         // Wrong type, wrong count, out of range: upright as stored.
         const std::tuple<int, int, uint32_t> cases[] = {{2, 1, 6}, {3, 2, 6}, {5, 1, 6},
                                                         {3, 1, 0}, {3, 1, 9}, {4, 1, 0x10006}};
         for (auto [type, count, value] : cases) {
-            spec.orientationType = static_cast<uint16_t>(type);
-            spec.orientationCount = static_cast<uint32_t>(count);
-            spec.orientation = value;
-            const ExifInfo bad = FromJpeg(MakeJpeg(MakeTiff(spec)));
+            layout.orientationType = static_cast<uint16_t>(type);
+            layout.orientationCount = static_cast<uint32_t>(count);
+            layout.orientation = value;
+            const ExifInfo bad = FromJpeg(MakeJpeg(MakeTiff(layout)));
             EXPECT_EQ(bad.orientation, 1) << type << " " << count << " " << value;
             EXPECT_EQ(bad.dateTaken, kTaken) << "the other entry is still read";
         }
@@ -189,16 +189,16 @@ TEST(Exif, DateText) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
     // In the block: a short count, a text running past the end.
-    TiffSpec spec;
-    spec.date = "2015:02:09 22:47:4";
-    EXPECT_FALSE(FromJpeg(MakeJpeg(MakeTiff(spec))).dateTaken);
-    Bytes tiff = MakeTiff(TiffSpec{});
+    TiffLayout layout;
+    layout.date = "2015:02:09 22:47:4";
+    EXPECT_FALSE(FromJpeg(MakeJpeg(MakeTiff(layout))).dateTaken);
+    Bytes tiff = MakeTiff(TiffLayout{});
     tiff.resize(kDateAt + 18);
     EXPECT_FALSE(ParseExifTiff(tiff.data(), tiff.size()).dateTaken);
 }
 
 TEST(Exif, HostileStructure) {
-    const Bytes good = MakeTiff(TiffSpec{});
+    const Bytes good = MakeTiff(TiffLayout{});
     auto put32 = [](Bytes b, size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i) {
             b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
@@ -234,7 +234,7 @@ TEST(Exif, HostileStructure) {
 }
 
 TEST(Exif, MarkerWalk) {
-    const Bytes tiff = MakeTiff(TiffSpec{});
+    const Bytes tiff = MakeTiff(TiffLayout{});
     // Another APP1 (XMP) first, and fill bytes before the EXIF marker.
     Bytes b{0xFF, 0xD8};
     Segment(b, 0xE1, {'h', 't', 't', 'p', ':', '/', '/', 'n', 's', 0});
@@ -243,7 +243,7 @@ TEST(Exif, MarkerWalk) {
     EXPECT_EQ(FromJpeg(b).orientation, 6);
 
     // Only the first EXIF segment counts.
-    TiffSpec other;
+    TiffLayout other;
     other.orientation = 3;
     Segment(b, 0xE1, ExifBody(MakeTiff(other)));
     EXPECT_EQ(FromJpeg(b).orientation, 6);
@@ -271,8 +271,8 @@ TEST(Exif, MarkerWalk) {
 // Random damage to a synthetic file and to a camera's header must never read
 // outside the data (the sanitizer build checks) nor give values out of range.
 TEST(Exif, RandomMutations) {
-    std::vector<Bytes> seeds = {MakeJpeg(MakeTiff(TiffSpec{}))};
-    TiffSpec little;
+    std::vector<Bytes> seeds = {MakeJpeg(MakeTiff(TiffLayout{}))};
+    TiffLayout little;
     little.bigEndian = false;
     seeds.push_back(MakeJpeg(MakeTiff(little)));
     Bytes camera = Load(TestImage("camera-canon-sx60-exif-orientation-6-2048x1536.jpg"));
