@@ -14,6 +14,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include "jpeg/ReducedHuffman.h"
 #include "platform/AtomicFile.h"
 #include "platform/Shell.h"
 #include "platform/TextUtil.h"
@@ -27,10 +28,13 @@ namespace {
 struct JpegErrorManager {
     jpeg_error_mgr pub;
     jmp_buf setjmpBuffer;
+    bool quiet;  // any message means: decode again the ordinary way
 };
 
 constexpr int kTooManyScansCode = 1000;
-const char* const kAddonMessages[] = {"Too many progressive scans (more than %d)"};
+static_assert(kReducedHuffmanGaveUp == kTooManyScansCode + 1);
+const char* const kAddonMessages[] = {"Too many progressive scans (more than %d)",
+                                      "Scan left to the ordinary decoder"};
 
 // Shows a library message. Kept out of line so that its strings are gone
 // before the caller jumps.
@@ -48,9 +52,13 @@ const char* const kAddonMessages[] = {"Too many progressive scans (more than %d)
 // (whole-image buffers above the limit), which takes the out-of-memory path.
 constexpr int kJumpFatal = 1;
 constexpr int kJumpNoMemory = 2;
+constexpr int kJumpAgain = 3;
 
 extern "C" void JpegFatalErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    if (err->quiet) {
+        longjmp(err->setjmpBuffer, kJumpAgain);
+    }
     const int code = cinfo->err->msg_code;
     if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE) {
         longjmp(err->setjmpBuffer, kJumpNoMemory);
@@ -64,6 +72,10 @@ extern "C" void JpegFatalErrorExit(j_common_ptr cinfo) {
 }
 
 extern "C" void JpegWarningOutput(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    if (err->quiet) {
+        longjmp(err->setjmpBuffer, kJumpAgain);
+    }
     ShowLibraryMessage(cinfo, false);
 }
 
@@ -76,13 +88,14 @@ extern "C" void JpegScanLimit(j_common_ptr cinfo) {
     }
 }
 
-void SetUpErrorManager(JpegErrorManager& jerr) {
+void SetUpErrorManager(JpegErrorManager& jerr, bool quiet = false) {
     jpeg_std_error(&jerr.pub);
+    jerr.quiet = quiet;
     jerr.pub.error_exit = JpegFatalErrorExit;
     jerr.pub.output_message = JpegWarningOutput;
     jerr.pub.addon_message_table = kAddonMessages;
     jerr.pub.first_addon_message = kTooManyScansCode;
-    jerr.pub.last_addon_message = kTooManyScansCode;
+    jerr.pub.last_addon_message = kReducedHuffmanGaveUp;
 }
 
 // The decoder's source: pieces of a JpegInput, with the end of the data
@@ -171,23 +184,27 @@ void CmykRowToRgb(const JSAMPLE* in, uint8_t* out, JDIMENSION width, bool invert
     }
 }
 
-enum class DecodeResult { Ok, Fatal, OutOfMemory };
+enum class DecodeResult { Ok, Fatal, OutOfMemory, Again };
 
 // Everything between the recovery point and a possible jump lives here, with
-// plain C locals only: no destructor may be skipped by longjmp.
+// plain C locals only: no destructor may be skipped by longjmp. A `quick`
+// decode uses the reduced entropy decoder where it can and shows nothing:
+// at the first message it stops and answers Again.
 DecodeResult DecodeInto(JpegInput* input, uint32_t scaleDenom, uint8_t** outBuffer, uint32_t* width,
-                        uint32_t* height) {
+                        uint32_t* height, bool quick) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager jerr;
     jpeg_progress_mgr progress;
     uint8_t* volatile buffer = nullptr;
 
-    SetUpErrorManager(jerr);
+    SetUpErrorManager(jerr, quick);
     cinfo.err = &jerr.pub;
     if (int jumped = setjmp(jerr.setjmpBuffer)) {
         jpeg_destroy_decompress(&cinfo);
         delete[] buffer;
-        return jumped == kJumpNoMemory ? DecodeResult::OutOfMemory : DecodeResult::Fatal;
+        return jumped == kJumpAgain      ? DecodeResult::Again
+               : jumped == kJumpNoMemory ? DecodeResult::OutOfMemory
+                                         : DecodeResult::Fatal;
     }
     jpeg_create_decompress(&cinfo);
     // Whole-image buffers (progressive files) beyond the pixel limit are refused
@@ -200,6 +217,9 @@ DecodeResult DecodeInto(JpegInput* input, uint32_t scaleDenom, uint8_t** outBuff
     cinfo.scale_num = 1;
     cinfo.scale_denom = scaleDenom;
     jpeg_start_decompress(&cinfo);
+    if (quick && input->HoldsWholeFile()) {
+        UseReducedHuffman(&cinfo);
+    }
 
     const uint64_t bytes = PackedImageBytes(cinfo.output_width, cinfo.output_height);
     buffer = bytes ? AllocatePixels(bytes).release() : nullptr;
@@ -384,6 +404,7 @@ const uint8_t* JpegInput::ReadAt(uint64_t offset, size_t* length) {
     m_bufferOffset = offset;
     m_bufferLength = got;
     m_bufferValid = true;
+    m_bufferReachesEnd = got < want;
     *length = got;
     return m_buffer.data();
 }
@@ -414,8 +435,16 @@ PixelBuffer JpegFile::ReadRgb(JpegInput& input, uint32_t& width, uint32_t& heigh
         return nullptr;
     }
     uint8_t* raw = nullptr;
-    DecodeResult r =
-        DecodeInto(&input, DecoderScaleDenom(scaleNum, scaleDenom), &raw, &width, &height);
+    const uint32_t denom = DecoderScaleDenom(scaleNum, scaleDenom);
+    // Thumbnails first try the quick way; any message sends the file through
+    // the ordinary decoder, which shows it.
+    DecodeResult r = DecodeResult::Again;
+    if (denom == 8) {
+        r = DecodeInto(&input, denom, &raw, &width, &height, true);
+    }
+    if (r == DecodeResult::Again) {
+        r = DecodeInto(&input, denom, &raw, &width, &height, false);
+    }
     if (r == DecodeResult::OutOfMemory) {
         ShowOutOfMemory();
     }

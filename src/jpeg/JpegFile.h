@@ -38,6 +38,10 @@ class JpegInput {
     // For the decoder's source: the bytes at `offset`, as many as one piece
     // holds; an empty span at the end of the file.
     const uint8_t* ReadAt(uint64_t offset, size_t* length);
+    // Whether the bytes ReadAt last gave are the whole file, from its start.
+    bool HoldsWholeFile() const {
+        return m_bufferValid && m_bufferOffset == 0 && m_bufferReachesEnd;
+    }
 
   private:
     std::string m_path;
@@ -48,6 +52,7 @@ class JpegInput {
     uint64_t m_bufferOffset = 0;  // file offset of the bytes in the buffer
     size_t m_bufferLength = 0;
     bool m_bufferValid = false;
+    bool m_bufferReachesEnd = false;
 };
 
 class JpegFile {
