@@ -80,7 +80,10 @@ std::string Encode(const Layout& l) {
 struct Reference {
     jpeg_error_mgr pub;
     jmp_buf jump;
+    // Everything the jump may leave behind lives here, outside its reach.
     std::string messages;
+    std::string pixels;
+    std::vector<JSAMPLE> row;
     uint32_t w = 0, h = 0;
 };
 
@@ -100,7 +103,6 @@ std::string LibraryDecode(const std::string& bytes) {
         r->messages += std::string("|") + text + "|JPEG Fatal Error";
         longjmp(r->jump, 1);
     };
-    std::string pixels;
     if (setjmp(err.jump) == 0) {
         jpeg_create_decompress(&cinfo);
         jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
@@ -111,22 +113,22 @@ std::string LibraryDecode(const std::string& bytes) {
         err.h = cinfo.output_height;
         const uint32_t w = err.w, h = err.h;
         const int n = cinfo.output_components;
-        std::vector<JSAMPLE> row(size_t{w} * n);
-        pixels.assign(size_t{w} * h * 3, '\0');
+        err.row.resize(size_t{w} * n);
+        err.pixels.assign(size_t{w} * h * 3, '\0');
         while (cinfo.output_scanline < h) {
-            JSAMPROW r = row.data();
+            JSAMPROW r = err.row.data();
             jpeg_read_scanlines(&cinfo, &r, 1);
-            char* out = &pixels[size_t{cinfo.output_scanline - 1} * w * 3];
+            char* out = &err.pixels[size_t{cinfo.output_scanline - 1} * w * 3];
             for (size_t x = 0; x < size_t{w} * 3; ++x) {
-                out[x] = static_cast<char>(n == 3 ? row[x] : row[x / 3]);
+                out[x] = static_cast<char>(n == 3 ? err.row[x] : err.row[x / 3]);
             }
         }
         jpeg_finish_decompress(&cinfo);
     } else {
-        pixels.clear();  // the size stays once the decoder has started, as the program's does
+        err.pixels.clear();  // the size stays once the decoder has started, as the program's does
     }
     jpeg_destroy_decompress(&cinfo);
-    return pixels + Format(" %ux%u", err.w, err.h) + err.messages;
+    return err.pixels + Format(" %ux%u", err.w, err.h) + err.messages;
 }
 
 class ReducedHuffmanTest : public ::testing::Test {
