@@ -89,6 +89,7 @@ size_t BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool sh
     if (list.empty()) {
         return 0;
     }
+    ScanMemory memory;
     // Each file's result, and the messages its decode showed, wait here until
     // the interface thread takes them in list order.
     struct Job {
@@ -151,9 +152,9 @@ size_t BuildThumbnails(ThumbCatalog& list, const ScanSettings& settings, bool sh
             work.Release(task++);
         }
     }
+    memory.End();  // before the workers' buffers go, so that their heaps shrink
     cache.reset();
     scratch.clear();
-    ReleaseFreeMemory();
     return leftOut;
 }
 

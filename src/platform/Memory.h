@@ -3,8 +3,23 @@
 
 namespace pixfold {
 
-// Gives free heap pages back to the system, in every thread's heap (once,
-// after a scan: the decoders' buffers are reused from file to file meanwhile).
-void ReleaseFreeMemory();
+// Held for the length of a scan. Meanwhile the large blocks a decoder frees
+// (a progressive photo's coefficients, tens of MiB) stay in the heap of the
+// thread that freed them, for its next photo, instead of being unmapped and
+// faulted in afresh page by page. Ending it brings back the allocator's
+// ordinary limits; end it before freeing the workers' own buffers, so that
+// their heaps shrink as those go. Free memory is given back once at the end.
+class ScanMemory {
+  public:
+    ScanMemory();
+    ~ScanMemory();
+    ScanMemory(const ScanMemory&) = delete;
+    ScanMemory& operator=(const ScanMemory&) = delete;
+
+    void End();
+
+  private:
+    bool m_held = true;
+};
 
 }  // namespace pixfold

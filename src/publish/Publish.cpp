@@ -334,6 +334,7 @@ bool WritePage(const ThumbCatalog& list, const ThumbRecord* selected, const Publ
 
 void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o, std::time_t when,
              const std::function<void()>& reload) {
+    ScanMemory memory;
     const ImageFiles images(list, o.replaceOriginals && o.prepend == kOriginalName);
     auto sync = std::make_unique<SyncBatch>();
     std::vector<ThumbRecord*> records;
@@ -373,8 +374,8 @@ void Publish(ThumbCatalog& list, ThumbRecord* selected, const PublishOptions& o,
             work.Release(i);
         }
     }
+    memory.End();  // before the workers' buffers go, so that their heaps shrink
     buffers.clear();
-    ReleaseFreeMemory();
     if (o.html) {
         WritePage(list, selected, o, when, o.declareWrittenSize ? &written : nullptr);
     }
