@@ -129,33 +129,38 @@ void ScaleArea(const uint8_t* bits, uint32_t width, uint32_t height, size_t stri
     for (int i = 0; i < aw; ++i) {
         span(area.left + i, width, colFirst[i], colEnd[i]);
     }
-    std::vector<uint32_t> sums(size_t(aw) * 3);
+    // The rows a target row covers are first added column by column (a
+    // straight pass the compiler vectorises), then each target pixel sums
+    // its columns of that once.
+    const size_t x0 = size_t(colFirst[0]) * 3, x1 = size_t(colEnd[aw - 1]) * 3;
+    std::vector<uint32_t> columns(x1 - x0);
     const size_t outStride = size_t(aw) * 3;
     for (int j = 0; j < ah; ++j) {
         int rowFirst = 0, rowEnd = 0;
         span(area.top + j, height, rowFirst, rowEnd);
-        std::fill(sums.begin(), sums.end(), 0u);
+        std::fill(columns.begin(), columns.end(), 0u);
         for (int sy = rowFirst; sy < rowEnd; ++sy) {
             // Display form keeps the top row last.
-            const uint8_t* row = bits + (size_t{height} - 1 - size_t(sy)) * stride;
-            uint32_t* sum = sums.data();
-            for (int i = 0; i < aw; ++i, sum += 3) {
-                for (const uint8_t *p = row + size_t(colFirst[i]) * 3,
-                                   *e = row + size_t(colEnd[i]) * 3;
-                     p < e; p += 3) {
-                    sum[0] += p[0];
-                    sum[1] += p[1];
-                    sum[2] += p[2];
-                }
+            const uint8_t* row = bits + (size_t{height} - 1 - size_t(sy)) * stride + x0;
+            uint32_t* column = columns.data();
+            for (size_t k = 0, n = columns.size(); k < n; ++k) {
+                column[k] += row[k];
             }
         }
         uint8_t* dst = out + size_t(ah - 1 - j) * outStride;
         const uint32_t rows = static_cast<uint32_t>(rowEnd - rowFirst);
         for (int i = 0; i < aw; ++i) {
+            uint32_t sum[3] = {0, 0, 0};
+            for (const uint32_t *p = columns.data() + (size_t(colFirst[i]) * 3 - x0),
+                                *e = columns.data() + (size_t(colEnd[i]) * 3 - x0);
+                 p < e; p += 3) {
+                sum[0] += p[0];
+                sum[1] += p[1];
+                sum[2] += p[2];
+            }
             const uint32_t n = rows * static_cast<uint32_t>(colEnd[i] - colFirst[i]);
             for (int c = 0; c < 3; ++c) {
-                dst[size_t(i) * 3 + c] =
-                    static_cast<uint8_t>((sums[size_t(i) * 3 + c] + n / 2) / n);
+                dst[size_t(i) * 3 + c] = static_cast<uint8_t>((sum[c] + n / 2) / n);
             }
         }
     }
