@@ -353,6 +353,12 @@ void CPixfoldView::OpenFolder(std::string folder) {
         m_pDocument->AddToRecentFileList(f);
         m_pFrame->SetTitle(ShownText("Pixfold - " + f));
     };
+    // A message box during the scan lets the grid repaint behind it: in the
+    // new folder's rows, with the thumbnails made so far.
+    hooks.listed = [this] {
+        SetScrolls();
+        Refresh();
+    };
     hooks.finished = [this](const ScanOutcome& outcome) {
         if (const std::string status = outcome.StatusText(); !status.empty()) {
             m_pFrame->SetStatusText(ShownText(status), 0);

@@ -187,7 +187,8 @@ bool SearchAndAdd(ThumbCatalog& list, const std::string& folder, const char* wil
 }  // namespace
 
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& cleared) {
+                       const std::function<void(const std::string&)>& cleared,
+                       const std::function<void()>& listed) {
     ScanOutcome outcome;
     folder = TrimTrailingSeparator(std::move(folder));
     outcome.folder = folder;
@@ -213,6 +214,9 @@ ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSetting
         }
         outcome.total = list.size();
         SortCatalog(list, settings.sortOption, settings.sortStyle, options.Rules());
+        if (listed) {
+            listed();
+        }
         outcome.leftOut = BuildThumbnails(list, settings, true);
     }
     return outcome;
@@ -230,11 +234,11 @@ ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSetting
     UnreadableFiles unreadable;
     const UnreadableReport report = settings.options.unreadable;
     if (report == UnreadableReport::EachBox) {
-        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared, hooks.listed);
     } else {
         CollectingShell collecting(shell, unreadable);
         ShellScope scope(collecting);
-        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared);
+        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared, hooks.listed);
         outcome.unreadable = unreadable.FileCount();
     }
     if (hooks.finished) {

@@ -60,6 +60,8 @@ struct ScanHooks {
     std::function<void()> started;
     // The catalogue was cleared; the folder is as searched.
     std::function<void(const std::string& folder)> cleared;
+    // The catalogue holds the folder's files, sorted; no thumbnail is made yet.
+    std::function<void()> listed;
     // Every thumbnail is built; the progress window is still up.
     std::function<void(const ScanOutcome&)> finished;
     // "No files found." for a folder that could not be read at all, too.
@@ -70,7 +72,8 @@ struct ScanHooks {
 // cleared(folder), searches, sorts, builds thumbnails. Does not show "No files
 // found." nor close the progress window.
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& cleared = {});
+                       const std::function<void(const std::string&)>& cleared = {},
+                       const std::function<void()>& listed = {});
 
 // The whole scan as the Open Folder command runs it, in the window, the batch
 // command and the tests alike: wait cursor, progress window, the scan, and

@@ -244,6 +244,34 @@ TEST_F(ViewTest, OpenFolderFromTheBrowser) {
     EXPECT_EQ(view()->Model().m_list.size(), 2u);
 }
 
+TEST_F(ViewTest, WhileThumbnailsAreMadeTheGridIsLaidOutForTheNewFolder) {
+    // A message box in the middle of a scan lets the grid repaint behind it:
+    // it must show the new folder's records in rows, not in the columns and
+    // rows of what was there before.
+    Start();
+    SizeView(520, 400);
+    const std::string folder = MakeFolder("mixed", 12, 40, 30);
+    WriteFile(folder + "/f-bad.jpg", "not a JPEG at all");
+    struct Watching : RecordingShell {
+        std::function<void()> onMessage;
+        int Message(const std::string& text, unsigned style, const std::string& caption,
+                    MsgOwner owner) override {
+            onMessage();
+            return RecordingShell::Message(text, style, caption, owner);
+        }
+    } watching;
+    int cols = -1, rows = -1;
+    watching.onMessage = [&] {
+        cols = view()->Model().m_nCols;
+        rows = view()->Model().m_nRows;
+    };
+    ShellScope watch(watching);
+    app().OpenDocumentFile(folder);
+    ASSERT_FALSE(watching.Messages().empty());
+    EXPECT_EQ(cols, 5);
+    EXPECT_EQ(rows, 3) << "13 records in 5 columns";
+}
+
 TEST_F(ViewTest, EmptyFolderSaysNoFilesFound) {
     Start();
     const std::string folder = dir / "nothing";
