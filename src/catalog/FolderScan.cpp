@@ -187,14 +187,13 @@ bool SearchAndAdd(ThumbCatalog& list, const std::string& folder, const char* wil
 }  // namespace
 
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& cleared,
-                       const std::function<void()>& listed) {
+                       const ScanHooks& hooks) {
     ScanOutcome outcome;
     folder = TrimTrailingSeparator(std::move(folder));
     outcome.folder = folder;
     list.Clear();
-    if (cleared) {
-        cleared(folder);
+    if (hooks.cleared) {
+        hooks.cleared(folder);
     }
     bool readable = true;
     const bool jpg = SearchAndAdd(list, folder, "*.jpg", readable);
@@ -214,8 +213,8 @@ ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSetting
         }
         outcome.total = list.size();
         SortCatalog(list, settings.sortOption, settings.sortStyle, options.Rules());
-        if (listed) {
-            listed();
+        if (hooks.listed) {
+            hooks.listed();
         }
         outcome.leftOut = BuildThumbnails(list, settings, true);
     }
@@ -234,11 +233,11 @@ ScanOutcome OpenFolder(ThumbCatalog& list, std::string folder, const ScanSetting
     UnreadableFiles unreadable;
     const UnreadableReport report = settings.options.unreadable;
     if (report == UnreadableReport::EachBox) {
-        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared, hooks.listed);
+        outcome = ScanFolder(list, std::move(folder), settings, hooks);
     } else {
         CollectingShell collecting(shell, unreadable);
         ShellScope scope(collecting);
-        outcome = ScanFolder(list, std::move(folder), settings, hooks.cleared, hooks.listed);
+        outcome = ScanFolder(list, std::move(folder), settings, hooks);
         outcome.unreadable = unreadable.FileCount();
     }
     if (hooks.finished) {

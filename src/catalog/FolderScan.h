@@ -69,11 +69,11 @@ struct ScanHooks {
 };
 
 // Steps of a scan after the progress window is up: clears the list, calls
-// cleared(folder), searches, sorts, builds thumbnails. Does not show "No files
-// found." nor close the progress window.
+// cleared(folder), searches, sorts, calls listed(), builds thumbnails (the
+// other hooks are OpenFolder's). Does not show "No files found." nor close
+// the progress window.
 ScanOutcome ScanFolder(ThumbCatalog& list, std::string folder, const ScanSettings& settings,
-                       const std::function<void(const std::string&)>& cleared = {},
-                       const std::function<void()>& listed = {});
+                       const ScanHooks& hooks = {});
 
 // The whole scan as the Open Folder command runs it, in the window, the batch
 // command and the tests alike: wait cursor, progress window, the scan, and

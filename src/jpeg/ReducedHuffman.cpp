@@ -398,7 +398,8 @@ bool UseReducedHuffman(j_decompress_ptr cinfo) {
         }
         dcOnly = dcOnly || (comp->component_needed && comp->DCT_scaled_size <= 1);
     }
-    if (!dcOnly) {
+    const uint64_t mcus = uint64_t{cinfo->MCUs_per_row} * cinfo->MCU_rows_in_scan;
+    if (!dcOnly || mcus == 0) {
         return false;  // the library's own decoder is as quick for whole blocks
     }
 
@@ -417,7 +418,7 @@ bool UseReducedHuffman(j_decompress_ptr cinfo) {
     std::memset(d->lastDc, 0, sizeof d->lastDc);
     d->restartsToGo = cinfo->restart_interval;
     d->nextRestart = 0;
-    d->mcusLeft = uint64_t{cinfo->MCUs_per_row} * cinfo->MCU_rows_in_scan;
+    d->mcusLeft = mcus;
     d->blocks = cinfo->blocks_in_MCU;
     for (int n = 0; n < NUM_HUFF_TBLS; ++n) {
         d->dcTables[n].built = d->dcTables[n].skipBuilt = false;
@@ -441,9 +442,6 @@ bool UseReducedHuffman(j_decompress_ptr cinfo) {
         if (!plan.acNeeded && !plan.ac->skipBuilt) {
             BuildSkip(*plan.ac);
         }
-    }
-    if (d->mcusLeft == 0) {
-        return false;
     }
     cinfo->entropy = &d->pub;
     return true;

@@ -43,6 +43,23 @@ class ViewerTest : public AppTest {
     bool HasKeys(CImageWnd* w) {
         return w && w->IsActive() && wxWindow::FindFocus() == w->Canvas();
     }
+    // A real double click at a client point of the grid: the one image window
+    // it opened once that window has the keys, else null (after a failure).
+    CImageWnd* DoubleClickOpens(wxUIActionSimulator& sim, wxPoint at) {
+        sim.MouseMove(view()->ClientToScreen(at));
+        Pump(50);
+        sim.MouseDblClick();
+        if (!PumpUntil([&] { return ImageWindows().size() == 1; })) {
+            ADD_FAILURE() << "no image window";
+            return nullptr;
+        }
+        CImageWnd* w = ImageWindows()[0];
+        if (!PumpUntil([&] { return HasKeys(w); })) {
+            ADD_FAILURE() << "focus not in the new window";
+            return nullptr;
+        }
+        return w;
+    }
 };
 
 }  // namespace
@@ -284,12 +301,8 @@ TEST_F(ViewerTest, RealKeysInImageWindows) {
     Render();
     wxUIActionSimulator sim;
     // A double click opens the picture; its window takes the keys.
-    sim.MouseMove(view()->ClientToScreen(wxPoint(50, 50)));
-    Pump(50);
-    sim.MouseDblClick();
-    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
-    CImageWnd* w = ImageWindows()[0];
-    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); })) << "focus in the new window";
+    CImageWnd* w = DoubleClickOpens(sim, wxPoint(50, 50));
+    ASSERT_NE(w, nullptr);
     sim.Char(' ');
     EXPECT_TRUE(PumpUntil([&] { return view()->Model().m_show.m_bSlidePaused == 1; })) << "Space";
     sim.Char(' ');
@@ -423,12 +436,8 @@ TEST_F(ViewerTest, FitZoomPanAndFullScreenByRealKeysAndMouse) {
     app().OpenDocumentFile(MakeFolder("zoom", 2, 1600, 1200));
     Render();
     wxUIActionSimulator sim;
-    sim.MouseMove(view()->ClientToScreen(wxPoint(50, 50)));
-    Pump(50);
-    sim.MouseDblClick();
-    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
-    CImageWnd* w = ImageWindows()[0];
-    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); }));
+    CImageWnd* w = DoubleClickOpens(sim, wxPoint(50, 50));
+    ASSERT_NE(w, nullptr);
     Pump(100);
     const Viewport& v = w->View();
     const wxSize client = w->Canvas()->GetClientSize();
@@ -509,12 +518,8 @@ TEST_F(ViewerTest, NextAndPreviousInAWindowAndInAShow) {
     app().OpenDocumentFile(MakeFolder("next", 3, 120, 90));
     Render();
     wxUIActionSimulator sim;
-    sim.MouseMove(view()->ClientToScreen(wxPoint(150, 50)));
-    Pump(50);
-    sim.MouseDblClick();
-    ASSERT_TRUE(PumpUntil([&] { return ImageWindows().size() == 1; }));
-    CImageWnd* w = ImageWindows()[0];
-    ASSERT_TRUE(PumpUntil([&] { return HasKeys(w); }));
+    CImageWnd* w = DoubleClickOpens(sim, wxPoint(150, 50));
+    ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->GetTitle(), "b");
     // The picture fits the window: the arrows step in catalogue order, no wrap.
     const struct {
